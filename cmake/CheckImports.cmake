@@ -1,0 +1,32 @@
+# Fails when an executable imports a DLL that is not part of Windows itself,
+cmake_policy(SET CMP0057 NEW)
+# such as the MinGW runtimes or zlib1.dll.
+set(allowed
+  kernel32.dll user32.dll gdi32.dll msvcrt.dll advapi32.dll shell32.dll shlwapi.dll
+  wininet.dll gdiplus.dll ole32.dll oleaut32.dll comctl32.dll comdlg32.dll ws2_32.dll
+  msimg32.dll imm32.dll winmm.dll version.dll uxtheme.dll dwmapi.dll crypt32.dll)
+set(failures "")
+foreach(file IN LISTS FILES)
+  execute_process(COMMAND ${OBJDUMP} -p "${file}" OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    string(APPEND failures "${file}: objdump failed\n")
+    continue()
+  endif()
+  string(REGEX MATCHALL "DLL Name: [^\n]+" names "${dump}")
+  foreach(entry IN LISTS names)
+    string(REPLACE "DLL Name: " "" dll "${entry}")
+    string(STRIP "${dll}" dll)
+    string(TOLOWER "${dll}" dll)
+    if(NOT dll IN_LIST allowed)
+      string(APPEND failures "${file}: imports ${dll}\n")
+    endif()
+  endforeach()
+endforeach()
+list(LENGTH FILES count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "no executables to check")
+endif()
+if(failures)
+  message(FATAL_ERROR "non-system imports:\n${failures}")
+endif()
+message(STATUS "${count} executables import system DLLs only")

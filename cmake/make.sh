@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# What the Makefile's targets do. Every command sets up first, so it works on a
+# fresh Debian machine and costs seconds on a set-up one.
+# Usage: cmake/make.sh build|test|run|bench BUILD_DIR JOBS [CMAKE_ARGS...]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+command=$1 build=$2 jobs=$3
+shift 3
+case $build in /*) ;; *) build=$root/$build ;; esac
+
+bash "$root/cmake/setup.sh" "$build" ""
+arch=$("$root/cmake/test-arch.sh")
+bash "$root/cmake/setup.sh" "$build" "$arch"
+
+configure() { # DIR ARCH [ARGS...]
+  local dir=$1 a=$2
+  shift 2
+  cmake -S "$root" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$a-mingw.cmake" "$@" >/dev/null
+}
+
+configure "$build" "$arch" "$@"
+cmake --build "$build" -j "$jobs"
+if [ "$arch" != i686 ]; then
+  # This machine runs the tests on the x86_64 build; the shipped i686 executable is
+  # still built and its imports checked.
+  configure "$build/ship-i686" i686 -DZV_BUILD_TESTS=OFF "$@"
+  cmake --build "$build/ship-i686" -j "$jobs"
+  cmake -DOBJDUMP=i686-w64-mingw32-objdump -DFILES="$build/ship-i686/app/Zeltavue.exe" \
+    -P "$root/cmake/CheckImports.cmake"
+fi
+
+case $command in
+  build) ;;
+  test) exec bash "$root/cmake/with-display.sh" ctest --test-dir "$build" --output-on-failure -j "$jobs" ;;
+  run) exec bash "$root/cmake/run-demo.sh" "$build" ;;
+  bench) exec bash "$root/cmake/with-display.sh" bash "$root/cmake/run-bench.sh" "$build" ;;
+  *) echo "make.sh: unknown command $command" >&2; exit 2 ;;
+esac
