@@ -1,0 +1,15 @@
+#pragma once
+// Turns the bytes of a fetched page into text.
+
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+// The charset comes from, in order: a byte-order mark, the Content-Type header's
+// "charset=" parameter, a <meta charset> or <meta http-equiv="Content-Type"> in the
+// first bytes of the page; UTF-8 otherwise. Unknown charsets fall back to UTF-8.
+// Invalid sequences become U+FFFD; never fails.
+[[nodiscard]] std::wstring DecodeHtmlBytes(std::string_view bytes, std::string_view contentType);
+
+} // namespace engine

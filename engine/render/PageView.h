@@ -1,0 +1,62 @@
+#pragma once
+// Lays out and paints a document with GDI: block flow of headings, paragraphs, lists,
+// divs, line breaks, links, images and word-wrapped text.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/Win32.h"
+#include "engine/dom/DomNode.h"
+
+namespace engine {
+
+class LayoutTree;
+class DecodedImage;
+
+class PageView final {
+public:
+    PageView();
+    ~PageView();
+    PageView(const PageView&) = delete;
+    PageView& operator=(const PageView&) = delete;
+
+    // Takes ownership of the document; `baseUrl` resolves links and image sources.
+    // Drops the previous layout; call Layout before painting again.
+    void SetDocument(std::unique_ptr<DomNode> doc, std::wstring baseUrl);
+
+    // Absolute addresses of every <img src> that is displayed, without duplicates.
+    [[nodiscard]] std::vector<std::wstring> ImageUrls() const;
+
+    // Supplies the encoded bytes (PNG, JPEG, GIF, BMP, ...) of an image named by ImageUrls.
+    // Undecodable bytes leave the placeholder box. Call Layout afterwards.
+    void SetImage(const std::wstring& absoluteUrl, std::vector<unsigned char> bytes);
+
+    // Lays the document out for a viewport `width` pixels wide; `dc` measures text.
+    void Layout(HDC dc, int width);
+
+    // Height in pixels of the laid-out content, for scrolling.
+    [[nodiscard]] int ContentHeight() const;
+
+    // Paints the part of the content that falls in `clip` (client coordinates of `dc`),
+    // with the content scrolled up by `scrollY` pixels.
+    void Paint(HDC dc, const RECT& clip, int scrollY) const;
+
+    struct Hit {
+        std::wstring linkUrl;     // absolute; empty when not on a link
+        std::wstring linkTarget;  // the link's target attribute
+        bool onImage = false;
+        std::wstring imageUrl;    // absolute
+    };
+    // `contentPoint` is in content coordinates (client point plus scroll offset).
+    [[nodiscard]] Hit HitTest(POINT contentPoint) const;
+
+private:
+    std::unique_ptr<DomNode> m_doc;
+    std::wstring m_baseUrl;
+    std::map<std::wstring, std::shared_ptr<const DecodedImage>> m_images;
+    std::unique_ptr<LayoutTree> m_layout;
+};
+
+} // namespace engine
