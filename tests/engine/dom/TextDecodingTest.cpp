@@ -1,0 +1,54 @@
+#include "engine/dom/TextDecoding.h"
+
+#include <gtest/gtest.h>
+
+namespace engine {
+namespace {
+
+// "比赛" in GBK and in UTF-8.
+const std::string kGbk = "\xB1\xC8\xC8\xFC";
+const std::string kUtf8 = "\xE6\xAF\x94\xE8\xB5\x9B";
+
+TEST(TextDecoding, DefaultsToUtf8AndReplacesInvalidSequences)
+{
+    EXPECT_EQ(DecodeHtmlBytes(kUtf8, ""), L"比赛");
+    EXPECT_EQ(DecodeHtmlBytes(kUtf8, "text/html"), L"比赛");
+    EXPECT_EQ(DecodeHtmlBytes("a\xFF" "b", ""), L"a\uFFFDb");
+    EXPECT_EQ(DecodeHtmlBytes("", "text/html; charset=gbk"), L"");
+}
+
+TEST(TextDecoding, HeaderCharsetIsHonouredInAnyCaseAndQuoting)
+{
+    EXPECT_EQ(DecodeHtmlBytes(kGbk, "text/html; charset=GBK"), L"比赛");
+    EXPECT_EQ(DecodeHtmlBytes(kGbk, "text/html;Charset=\"gb2312\""), L"比赛");
+    EXPECT_EQ(DecodeHtmlBytes("caf\xE9", "text/html; charset=iso-8859-1"), L"caf\u00E9");
+    EXPECT_EQ(DecodeHtmlBytes("\x80", "text/html; charset=windows-1252"), L"\u20AC");
+}
+
+TEST(TextDecoding, MetaCharsetAndHttpEquivAreFoundInThePage)
+{
+    EXPECT_EQ(DecodeHtmlBytes("<meta charset=\"gbk\">" + kGbk, ""), L"<meta charset=\"gbk\">比赛");
+    const std::string equiv = "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=gb2312\">";
+    EXPECT_EQ(DecodeHtmlBytes(equiv + kGbk, "text/html"), std::wstring(equiv.begin(), equiv.end()) + L"比赛");
+}
+
+TEST(TextDecoding, HeaderWinsOverMetaAndBomWinsOverBoth)
+{
+    EXPECT_EQ(DecodeHtmlBytes("<meta charset=gbk>" + kUtf8, "text/html; charset=utf-8"), L"<meta charset=gbk>比赛");
+    EXPECT_EQ(DecodeHtmlBytes("\xEF\xBB\xBF" + kUtf8, "text/html; charset=gbk"), L"比赛");
+}
+
+TEST(TextDecoding, Utf16ByteOrderMarksInBothEndians)
+{
+    EXPECT_EQ(DecodeHtmlBytes(std::string("\xFF\xFE" "A\0\x14\x6B", 6), ""), L"A\u6B14");
+    EXPECT_EQ(DecodeHtmlBytes(std::string("\xFE\xFF\0A\x6B\x14\0", 7), ""), L"A\u6B14\uFFFD");
+}
+
+TEST(TextDecoding, UnknownCharsetAndMetaUtf16FallBackToUtf8)
+{
+    EXPECT_EQ(DecodeHtmlBytes(kUtf8, "text/html; charset=klingon"), L"比赛");
+    EXPECT_EQ(DecodeHtmlBytes("<meta charset=utf-16>" + kUtf8, ""), L"<meta charset=utf-16>比赛");
+}
+
+} // namespace
+} // namespace engine
