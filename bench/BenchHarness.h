@@ -9,7 +9,9 @@
 #include "common/Win32.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace bench {

@@ -318,6 +318,11 @@ int CDuiString::Find(LPCTSTR pstr, int iPos) const noexcept
     if (pstr == nullptr || iPos < 0 || iPos > GetLength()) {
         return -1;
     }
+    // Wine's wcsstr finds nothing in an empty text even for an empty pattern; Windows'
+    // finds the pattern at the start. Answer that case here so both agree.
+    if (*pstr == L'\0') {
+        return iPos;
+    }
     const TCHAR* const p = std::wcsstr(m_pstr + iPos, pstr);
     return p == nullptr ? -1 : static_cast<int>(p - m_pstr);
 }
