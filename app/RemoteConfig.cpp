@@ -9,6 +9,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <utility>
 
 std::vector<AdItem> g_vecStaticAds;
 std::array<std::vector<AdItem>, kScrollAdSlots> g_vecScrollAds;
@@ -142,9 +143,9 @@ std::wstring AnsiToWide(const std::string& bytes)
     return wide.substr(0, wide.find(L'\0'));
 }
 
-void SetConfigSiteRoot(std::wstring root)
+std::wstring SetConfigSiteRoot(std::wstring root)
 {
-    SiteRoot() = std::move(root);
+    return std::exchange(SiteRoot(), std::move(root));
 }
 
 std::string ConfigAddress()

@@ -30,5 +30,6 @@ unsigned CALLBACK ConfigThreadProc(void* mainWindow);
 
 // The configuration is fetched from this root + "/config.dat". The build's
 // ZV_SITE_ROOT unless replaced, which must happen before the thread starts.
-void SetConfigSiteRoot(std::wstring root);
+// Returns the root it replaces.
+std::wstring SetConfigSiteRoot(std::wstring root);
 [[nodiscard]] std::string ConfigAddress();
