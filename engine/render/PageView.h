@@ -12,8 +12,9 @@
 
 namespace engine {
 
-class LayoutTree;
 class DecodedImage;
+class FontCache;
+class LayoutTree;
 
 class PageView final {
 public:
@@ -57,6 +58,8 @@ private:
     std::wstring m_baseUrl;
     std::map<std::wstring, std::shared_ptr<const DecodedImage>> m_images;
     std::unique_ptr<LayoutTree> m_layout;
+    // Painting must use the very fonts layout measured with; a cache, so Paint stays const.
+    std::unique_ptr<FontCache> m_fonts;
 };
 
 } // namespace engine

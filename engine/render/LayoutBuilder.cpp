@@ -1,0 +1,430 @@
+#include "LayoutBuilder.h"
+
+#include <algorithm>
+#include <cwctype>
+
+#include "DecodedImage.h"
+#include "InlineStyle.h"
+#include "TextMeasurer.h"
+#include "engine/dom/DomQueries.h"
+#include "engine/dom/Url.h"
+
+namespace engine {
+namespace {
+
+// Deeper content is not drawn; keeps the recursion within the thread's stack.
+constexpr int kMaxDepth = 256;
+constexpr int kMaxImageSide = 10000;
+constexpr int kHeadingSizes[] = {32, 24, 19, 16, 13, 11};
+constexpr int kMarkerGap = 8;
+
+bool IsOneOf(std::wstring_view name, std::initializer_list<std::wstring_view> names)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Elements that show nothing themselves and whose content is not page text.
+bool IsNeverDrawn(std::wstring_view tag)
+{
+    return IsOneOf(tag, {L"head", L"script", L"style", L"title", L"meta", L"link", L"base", L"template",
+                         L"noscript", L"iframe", L"object", L"embed", L"svg", L"canvas", L"video", L"audio",
+                         L"input", L"select", L"textarea"});
+}
+
+bool IsBlock(std::wstring_view tag)
+{
+    return IsOneOf(tag, {L"html", L"body", L"div", L"p", L"h1", L"h2", L"h3", L"h4", L"h5", L"h6", L"ul", L"ol",
+                         L"li", L"dl", L"dt", L"dd", L"section", L"article", L"header", L"footer", L"nav", L"main",
+                         L"aside", L"blockquote", L"pre", L"table", L"thead", L"tbody", L"tfoot", L"tr", L"td",
+                         L"th", L"form", L"center", L"figure", L"figcaption", L"address", L"fieldset", L"menu",
+                         L"caption"});
+}
+
+int HeadingLevel(std::wstring_view tag)
+{
+    if (tag.size() == 2 && tag[0] == L'h' && tag[1] >= L'1' && tag[1] <= L'6') {
+        return tag[1] - L'0';
+    }
+    return 0;
+}
+
+int VerticalMargin(std::wstring_view tag, const FontSpec& font, bool nestedList)
+{
+    if (HeadingLevel(tag) != 0) {
+        return font.pixelHeight * 2 / 3;
+    }
+    if (tag == L"ul" || tag == L"ol") {
+        return nestedList ? 0 : LayoutBuilder::kParagraphMargin;
+    }
+    return IsOneOf(tag, {L"p", L"pre", L"blockquote", L"dl", L"figure"}) ? LayoutBuilder::kParagraphMargin : 0;
+}
+
+bool IsCjk(wchar_t c)
+{
+    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+bool IsCollapsibleSpace(wchar_t c)
+{
+    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
+}
+
+// Leading decimal digits of a width/height attribute; -1 when absent or not a pixel count.
+int PixelAttribute(const DomNode& element, std::wstring_view name)
+{
+    const std::wstring* value = FindAttribute(element, name);
+    if (value == nullptr || value->find(L'%') != std::wstring::npos) {
+        return -1;
+    }
+    int result = -1;
+    for (const wchar_t c : *value) {
+        if (c == L' ' && result < 0) {
+            continue;
+        }
+        if (c < L'0' || c > L'9') {
+            break;
+        }
+        result = std::min((result < 0 ? 0 : result) * 10 + (c - L'0'), kMaxImageSide);
+    }
+    return result;
+}
+
+} // namespace
+
+LayoutBuilder::LayoutBuilder(TextMeasurer& measurer, LayoutInput input)
+    : m_measurer(measurer), m_input(std::move(input)), m_width(std::max(m_input.width, 2 * kBodyMargin + 1))
+{
+}
+
+LayoutTree LayoutBuilder::Build(const DomNode& document)
+{
+    const DomNode* body = FindBody(document);
+    const DomNode& root = body != nullptr ? *body : document;
+    if (!(root.kind == DomNodeKind::Element && IsDisplayNone(root))) {
+        VisitChildren(root, TextStyle{}, 0);
+    }
+    FinishLine();
+    m_tree.contentHeight = m_lineTop + std::max(m_pendingMargin, static_cast<int>(kBodyMargin));
+    return std::move(m_tree);
+}
+
+void LayoutBuilder::VisitChildren(const DomNode& node, const TextStyle& style, int depth)
+{
+    if (depth > kMaxDepth) {
+        return;
+    }
+    for (const auto& child : node.children) {
+        if (child->kind == DomNodeKind::Text) {
+            AddText(child->text, style);
+        } else if (child->kind == DomNodeKind::Element) {
+            VisitElement(*child, style, depth + 1);
+        }
+    }
+}
+
+void LayoutBuilder::VisitElement(const DomNode& element, const TextStyle& parentStyle, int depth)
+{
+    const std::wstring& tag = element.tagName;
+    if (IsNeverDrawn(tag) || IsDisplayNone(element)) {
+        return;
+    }
+    const TextStyle style = StyleFor(element, parentStyle);
+    if (tag == L"br") {
+        LineBreak(style);
+    } else if (tag == L"img") {
+        AddImage(element, style);
+    } else if (tag == L"hr") {
+        AddRule();
+    } else if (IsBlock(tag)) {
+        VisitBlock(element, style, depth);
+    } else {
+        VisitChildren(element, style, depth);
+    }
+}
+
+void LayoutBuilder::VisitBlock(const DomNode& element, const TextStyle& style, int depth)
+{
+    const std::wstring& tag = element.tagName;
+    const bool isList = tag == L"ul" || tag == L"ol";
+    const int margin = VerticalMargin(tag, style.font, isList && !m_listCounters.empty());
+    BlockEdge(margin);
+    const int savedLeft = m_left;
+    if (isList || tag == L"blockquote" || tag == L"dd") {
+        m_left = std::min(m_left + kListIndent, Right() - 1);
+    }
+    m_x = m_left;
+    if (isList) {
+        const int start = tag == L"ol" ? std::max(PixelAttribute(element, L"start"), 1) : -1;
+        m_listCounters.push_back(start);
+    } else if (tag == L"li") {
+        AddListMarker(style);
+    }
+    VisitChildren(element, style, depth);
+    BlockEdge(margin);
+    if (isList) {
+        m_listCounters.pop_back();
+    }
+    m_left = savedLeft;
+    m_x = m_left;
+}
+
+LayoutBuilder::TextStyle LayoutBuilder::StyleFor(const DomNode& element, const TextStyle& parent)
+{
+    TextStyle style = parent;
+    const std::wstring& tag = element.tagName;
+    if (const int level = HeadingLevel(tag); level != 0) {
+        style.font.pixelHeight = kHeadingSizes[level - 1];
+        style.font.bold = true;
+    } else if (tag == L"b" || tag == L"strong" || tag == L"th") {
+        style.font.bold = true;
+    } else if (tag == L"i" || tag == L"em" || tag == L"cite" || tag == L"var") {
+        style.font.italic = true;
+    } else if (tag == L"u" || tag == L"ins") {
+        style.font.underline = true;
+    } else if (tag == L"small") {
+        style.font.pixelHeight = std::max(style.font.pixelHeight * 5 / 6, 8);
+    } else if (tag == L"big") {
+        style.font.pixelHeight = style.font.pixelHeight * 6 / 5;
+    } else if (tag == L"pre") {
+        style.preformatted = true;
+    } else if (tag == L"a") {
+        const std::wstring* href = FindAttribute(element, L"href");
+        if (href != nullptr) {
+            const std::wstring* target = FindAttribute(element, L"target");
+            m_tree.links.push_back({ResolveUrl(m_input.baseUrl, *href), target != nullptr ? *target : L""});
+            style.link = static_cast<int>(m_tree.links.size()) - 1;
+            style.color = kLinkColor;
+            style.font.underline = true;
+        }
+    }
+    return style;
+}
+
+void LayoutBuilder::AddText(std::wstring_view text, const TextStyle& style)
+{
+    size_t i = 0;
+    while (i < text.size()) {
+        const wchar_t c = text[i];
+        if (style.preformatted && c == L'\n') {
+            LineBreak(style);
+            ++i;
+        } else if (!style.preformatted && IsCollapsibleSpace(c)) {
+            m_pendingSpace = true;
+            ++i;
+        } else if (IsCjk(c)) {
+            AddWord(text.substr(i, 1), style);  // every CJK character is a place to wrap
+            ++i;
+        } else {
+            size_t end = i + 1;
+            while (end < text.size() && !IsCjk(text[end]) && text[end] != L'\n' &&
+                   (style.preformatted || !IsCollapsibleSpace(text[end]))) {
+                ++end;
+            }
+            AddWord(text.substr(i, end - i), style);
+            i = end;
+        }
+    }
+}
+
+void LayoutBuilder::AddWord(std::wstring_view word, const TextStyle& style)
+{
+    bool space = m_pendingSpace && m_lineContent;
+    m_pendingSpace = false;
+    const int wordWidth = m_measurer.TextWidth(style.font, word);
+    const int spaceWidth = space ? m_measurer.TextWidth(style.font, L" ") : 0;
+    if (m_lineContent && m_x + spaceWidth + wordWidth > Right()) {
+        FinishLine();
+        space = false;
+    }
+    if (wordWidth > Right() - m_left) {
+        AddOverlongWord(word, style);
+        return;
+    }
+    LayoutBox box;
+    box.kind = BoxKind::Text;
+    box.text = space ? L" " + std::wstring(word) : std::wstring(word);
+    box.font = style.font;
+    box.color = style.color;
+    box.link = style.link;
+    PlaceInline(std::move(box), (space ? spaceWidth : 0) + wordWidth, m_measurer.LineHeight(style.font));
+}
+
+// A word wider than the whole line is cut where the line is full.
+void LayoutBuilder::AddOverlongWord(std::wstring_view word, const TextStyle& style)
+{
+    while (!word.empty()) {
+        if (m_lineContent) {
+            FinishLine();
+        }
+        const int available = Right() - m_left;
+        size_t low = 1;
+        size_t high = word.size();
+        while (low < high) {  // the longest prefix that fits, at least one character
+            const size_t mid = (low + high + 1) / 2;
+            if (m_measurer.TextWidth(style.font, word.substr(0, mid)) <= available) {
+                low = mid;
+            } else {
+                high = mid - 1;
+            }
+        }
+        if (low < word.size() && low > 1 && word[low - 1] >= 0xD800 && word[low - 1] <= 0xDBFF) {
+            --low;  // never split a surrogate pair
+        }
+        LayoutBox box;
+        box.text = std::wstring(word.substr(0, low));
+        box.font = style.font;
+        box.color = style.color;
+        box.link = style.link;
+        PlaceInline(std::move(box), m_measurer.TextWidth(style.font, word.substr(0, low)),
+                    m_measurer.LineHeight(style.font));
+        word.remove_prefix(low);
+    }
+}
+
+void LayoutBuilder::AddImage(const DomNode& img, const TextStyle& style)
+{
+    const std::wstring* src = FindAttribute(img, L"src");
+    LayoutBox box;
+    box.kind = BoxKind::Image;
+    box.link = style.link;
+    if (src != nullptr && !src->empty()) {
+        box.imageUrl = ResolveUrl(m_input.baseUrl, *src);
+        if (m_input.images != nullptr) {
+            const auto found = m_input.images->find(box.imageUrl);
+            box.image = found != m_input.images->end() ? found->second : nullptr;
+        }
+    }
+    int width = PixelAttribute(img, L"width");
+    int height = PixelAttribute(img, L"height");
+    if (box.image != nullptr) {
+        const int naturalWidth = box.image->Width();
+        const int naturalHeight = box.image->Height();
+        if (width < 0 && height < 0) {
+            width = naturalWidth;
+            height = naturalHeight;
+        } else if (width < 0) {
+            width = static_cast<int>(static_cast<long long>(height) * naturalWidth / naturalHeight);
+        } else if (height < 0) {
+            height = static_cast<int>(static_cast<long long>(width) * naturalHeight / naturalWidth);
+        }
+    }
+    width = width < 0 ? kPlaceholderSize : std::min(width, kMaxImageSide);
+    height = height < 0 ? kPlaceholderSize : std::min(height, kMaxImageSide);
+    const int available = Right() - m_left;
+    if (width > available) {  // shrink to the line, keeping the proportions
+        height = static_cast<int>(static_cast<long long>(height) * available / width);
+        width = available;
+    }
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    if (m_pendingSpace && m_lineContent) {
+        m_x += m_measurer.TextWidth(style.font, L" ");
+    }
+    m_pendingSpace = false;
+    PlaceInline(std::move(box), width, height);
+}
+
+void LayoutBuilder::AddRule()
+{
+    constexpr int kRuleMargin = 8;
+    constexpr int kRuleHeight = 2;
+    BlockEdge(kRuleMargin);
+    m_lineTop += m_pendingMargin;
+    m_pendingMargin = 0;
+    LayoutBox box;
+    box.kind = BoxKind::Rule;
+    box.color = kRuleColor;
+    box.rect = {m_left, m_lineTop, Right(), m_lineTop + kRuleHeight};
+    m_tree.boxes.push_back(std::move(box));
+    m_lineTop += kRuleHeight;
+    m_lineFirstBox = m_tree.boxes.size();
+    BlockEdge(kRuleMargin);
+}
+
+// The bullet or number sits left of the item's content and does not move it.
+void LayoutBuilder::AddListMarker(const TextStyle& style)
+{
+    std::wstring marker = L"\u2022";
+    if (!m_listCounters.empty() && m_listCounters.back() > 0) {
+        marker = std::to_wstring(m_listCounters.back()++) + L".";
+    }
+    const int width = m_measurer.TextWidth(style.font, marker);
+    LayoutBox box;
+    box.text = std::move(marker);
+    box.font = style.font;
+    box.font.underline = false;
+    box.color = kTextColor;
+    const int savedX = m_x;
+    m_x = std::max(m_left - kMarkerGap - width, 0);
+    PlaceInline(std::move(box), width, m_measurer.LineHeight(style.font));
+    m_x = savedX;
+    m_lineContent = false;
+}
+
+void LayoutBuilder::PlaceInline(LayoutBox box, int width, int height)
+{
+    if (m_lineContent && m_x + width > Right()) {
+        FinishLine();
+    }
+    m_lineContent = true;
+    if (m_tree.boxes.size() == m_lineFirstBox) {
+        m_lineTop += m_pendingMargin;
+        m_pendingMargin = 0;
+    }
+    m_lineHeight = std::max(m_lineHeight, height);
+    if (box.kind == BoxKind::Text && m_tree.boxes.size() > m_lineFirstBox) {
+        LayoutBox& last = m_tree.boxes.back();
+        if (last.kind == BoxKind::Text && last.rect.right == m_x && last.font == box.font &&
+            last.color == box.color && last.link == box.link) {
+            last.text += box.text;  // one run per line and style keeps painting cheap
+            last.rect.right += width;
+            last.rect.bottom = std::max<LONG>(last.rect.bottom, m_lineTop + height);
+            m_x += width;
+            return;
+        }
+    }
+    box.rect = {m_x, m_lineTop, m_x + width, m_lineTop + height};
+    m_tree.boxes.push_back(std::move(box));
+    m_x += width;
+}
+
+void LayoutBuilder::LineBreak(const TextStyle& style)
+{
+    if (m_tree.boxes.size() > m_lineFirstBox) {
+        FinishLine();
+        return;
+    }
+    m_lineTop += m_pendingMargin + m_measurer.LineHeight(style.font);
+    m_pendingMargin = 0;
+    m_pendingSpace = false;
+}
+
+// Boxes of a line share its bottom edge, so text sits on the baseline next to images.
+void LayoutBuilder::FinishLine()
+{
+    for (size_t i = m_lineFirstBox; i < m_tree.boxes.size(); ++i) {
+        RECT& rect = m_tree.boxes[i].rect;
+        const LONG shift = m_lineTop + m_lineHeight - rect.bottom;
+        rect.top += shift;
+        rect.bottom += shift;
+    }
+    m_lineTop += m_lineHeight;
+    m_lineHeight = 0;
+    m_lineFirstBox = m_tree.boxes.size();
+    m_x = m_left;
+    m_lineContent = false;
+    m_pendingSpace = false;
+}
+
+void LayoutBuilder::BlockEdge(int margin)
+{
+    if (m_tree.boxes.size() > m_lineFirstBox) {
+        FinishLine();
+    }
+    m_pendingMargin = std::max(m_pendingMargin, margin);
+    m_pendingSpace = false;
+}
+
+} // namespace engine

@@ -1,0 +1,80 @@
+#pragma once
+// Block flow layout of a document: headings, paragraphs, lists, divs, line breaks,
+// links, images and word-wrapped text, in a viewport of fixed width.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FontSpec.h"
+#include "LayoutTree.h"
+#include "engine/dom/DomNode.h"
+
+namespace engine {
+
+class TextMeasurer;
+
+struct LayoutInput {
+    std::wstring baseUrl;  // resolves link and image addresses
+    const std::map<std::wstring, std::shared_ptr<const DecodedImage>>* images = nullptr;  // by absolute URL; may be null
+    int width = 0;         // viewport width in pixels
+};
+
+class LayoutBuilder final {
+public:
+    // Spacing of the default style sheet, in pixels.
+    static constexpr int kBodyMargin = 8;
+    static constexpr int kParagraphMargin = 16;
+    static constexpr int kListIndent = 40;
+    static constexpr int kPlaceholderSize = 20;
+    static constexpr COLORREF kTextColor = RGB(0, 0, 0);
+    static constexpr COLORREF kLinkColor = RGB(0, 0, 238);
+    static constexpr COLORREF kRuleColor = RGB(160, 160, 160);
+
+    // `measurer` is borrowed for the lifetime of the builder.
+    LayoutBuilder(TextMeasurer& measurer, LayoutInput input);
+
+    [[nodiscard]] LayoutTree Build(const DomNode& document);
+
+private:
+    struct TextStyle {
+        FontSpec font;
+        COLORREF color = kTextColor;
+        int link = -1;
+        bool preformatted = false;
+    };
+
+    void VisitChildren(const DomNode& node, const TextStyle& style, int depth);
+    void VisitElement(const DomNode& element, const TextStyle& style, int depth);
+    void VisitBlock(const DomNode& element, const TextStyle& style, int depth);
+    [[nodiscard]] TextStyle StyleFor(const DomNode& element, const TextStyle& parent);
+    void AddText(std::wstring_view text, const TextStyle& style);
+    void AddWord(std::wstring_view word, const TextStyle& style);
+    void AddOverlongWord(std::wstring_view word, const TextStyle& style);
+    void AddImage(const DomNode& img, const TextStyle& style);
+    void AddRule();
+    void AddListMarker(const TextStyle& style);
+    void PlaceInline(LayoutBox box, int width, int height);
+    void LineBreak(const TextStyle& style);
+    void FinishLine();
+    void BlockEdge(int margin);
+    [[nodiscard]] int Right() const { return m_width - kBodyMargin; }
+
+    TextMeasurer& m_measurer;
+    LayoutInput m_input;
+    int m_width;
+    LayoutTree m_tree;
+    // Current line.
+    int m_left = kBodyMargin;
+    int m_x = kBodyMargin;
+    int m_lineTop = 0;
+    int m_lineHeight = 0;
+    size_t m_lineFirstBox = 0;
+    bool m_lineContent = false;  // the line holds more than a list marker
+    bool m_pendingSpace = false;
+    int m_pendingMargin = kBodyMargin;  // collapsed vertical margin before the next line
+    std::vector<int> m_listCounters;  // per open list: next number, or -1 for bullets
+};
+
+} // namespace engine

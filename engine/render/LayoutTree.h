@@ -1,0 +1,41 @@
+#pragma once
+// The result of laying out a page: positioned boxes in content coordinates, in
+// document order, ready for painting and hit testing.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FontSpec.h"
+#include "common/Win32.h"
+
+namespace engine {
+
+class DecodedImage;
+
+enum class BoxKind { Text, Image, Rule };
+
+struct LayoutBox {
+    BoxKind kind = BoxKind::Text;
+    RECT rect{};               // content coordinates; right and bottom exclusive
+    std::wstring text;         // Text
+    FontSpec font;             // Text
+    COLORREF color = 0;        // Text and Rule
+    int link = -1;             // index into LayoutTree::links, -1 outside links
+    std::wstring imageUrl;     // Image: absolute
+    std::shared_ptr<const DecodedImage> image;  // Image: null draws the placeholder
+};
+
+struct LinkInfo {
+    std::wstring url;     // absolute
+    std::wstring target;
+};
+
+class LayoutTree final {
+public:
+    std::vector<LayoutBox> boxes;
+    std::vector<LinkInfo> links;
+    int contentHeight = 0;
+};
+
+} // namespace engine

@@ -1,0 +1,96 @@
+#include "PagePainter.h"
+
+#include <climits>
+
+#include "DecodedImage.h"
+#include "FontCache.h"
+#include "LayoutTree.h"
+
+namespace engine {
+namespace {
+
+bool Intersects(const RECT& a, const RECT& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Restores the DC's clip region, text colour and background mode.
+class DcStateScope final {
+public:
+    explicit DcStateScope(HDC dc) : m_dc(dc), m_saved(::SaveDC(dc)) {}
+    ~DcStateScope()
+    {
+        if (m_saved != 0) {
+            ::RestoreDC(m_dc, m_saved);
+        }
+    }
+    DcStateScope(const DcStateScope&) = delete;
+    DcStateScope& operator=(const DcStateScope&) = delete;
+
+private:
+    HDC m_dc;
+    int m_saved;
+};
+
+} // namespace
+
+void PagePainter::Paint(const LayoutTree& tree, const RECT& clip, int scrollY)
+{
+    const DcStateScope state(m_dc);
+    (void)::IntersectClipRect(m_dc, clip.left, clip.top, clip.right, clip.bottom);  // failure only means no clipping
+    FillSolid(clip, kBackground);
+    ::SetBkMode(m_dc, TRANSPARENT);
+    for (const LayoutBox& box : tree.boxes) {
+        RECT target = box.rect;
+        ::OffsetRect(&target, 0, -scrollY);
+        if (!Intersects(target, clip)) {
+            continue;
+        }
+        switch (box.kind) {
+        case BoxKind::Text: PaintText(box, target); break;
+        case BoxKind::Image: PaintImage(box, target); break;
+        case BoxKind::Rule: FillSolid(target, box.color); break;
+        }
+    }
+}
+
+void PagePainter::PaintText(const LayoutBox& box, const RECT& target)
+{
+    if (box.text.size() > static_cast<size_t>(INT_MAX)) {
+        return;
+    }
+    const SelectObjectScope font(m_dc, m_fonts.Get(box.font));
+    ::SetTextColor(m_dc, box.color);
+    // Text sits at the bottom of its box, which layout aligned to the line's bottom.
+    TEXTMETRICW metrics{};
+    const int height = ::GetTextMetricsW(m_dc, &metrics) ? metrics.tmHeight : target.bottom - target.top;
+    (void)::ExtTextOutW(m_dc, target.left, target.bottom - height, 0, nullptr, box.text.c_str(),
+                        static_cast<UINT>(box.text.size()), nullptr);  // nothing to do if GDI refuses
+}
+
+void PagePainter::PaintImage(const LayoutBox& box, const RECT& target)
+{
+    if (box.image != nullptr) {
+        box.image->Draw(m_dc, target);
+        return;
+    }
+    FrameSolid(target, kPlaceholderBorder);
+}
+
+void PagePainter::FillSolid(const RECT& target, COLORREF color)
+{
+    const UniqueBrush brush(::CreateSolidBrush(color));
+    if (brush) {
+        ::FillRect(m_dc, &target, brush.get());
+    }
+}
+
+void PagePainter::FrameSolid(const RECT& target, COLORREF color)
+{
+    const UniqueBrush brush(::CreateSolidBrush(color));
+    if (brush) {
+        ::FrameRect(m_dc, &target, brush.get());
+    }
+}
+
+} // namespace engine
