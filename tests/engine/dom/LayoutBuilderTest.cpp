@@ -1,0 +1,233 @@
+#include "engine/render/LayoutBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include "DibCanvas.h"
+#include "FixedMeasurer.h"
+#include "engine/dom/HtmlParser.h"
+#include "engine/render/DecodedImage.h"
+
+namespace engine {
+namespace {
+
+using test::FixedMeasurer;
+
+void PrintRect(const RECT& r, std::ostream* os)
+{
+    *os << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "}";
+}
+
+struct Rect {
+    RECT r;
+    friend bool operator==(const Rect& a, const Rect& b) { return EqualRect(&a.r, &b.r) != FALSE; }
+    friend void PrintTo(const Rect& rect, std::ostream* os) { PrintRect(rect.r, os); }
+};
+
+constexpr int kChar = 8;   // 16 px font
+constexpr int kLine = 20;
+constexpr int kMargin = LayoutBuilder::kBodyMargin;
+
+class LayoutTest : public testing::Test {
+protected:
+    LayoutTree Lay(std::wstring_view html, int width = 400)
+    {
+        m_doc = ParseHtml(html);
+        LayoutBuilder builder(m_measurer, LayoutInput{L"http://live.example.com/a/index.html", &m_images, width});
+        return builder.Build(*m_doc);
+    }
+
+    static std::vector<std::wstring> Texts(const LayoutTree& tree)
+    {
+        std::vector<std::wstring> texts;
+        for (const auto& box : tree.boxes) {
+            if (box.kind == BoxKind::Text) {
+                texts.push_back(box.text);
+            }
+        }
+        return texts;
+    }
+
+    static Rect R(int l, int t, int r, int b) { return Rect{{l, t, r, b}}; }
+    static Rect R(const LayoutBox& box) { return Rect{box.rect}; }
+
+    FixedMeasurer m_measurer;
+    std::map<std::wstring, std::shared_ptr<const DecodedImage>> m_images;
+    std::unique_ptr<DomNode> m_doc;
+};
+
+TEST_F(LayoutTest, TextStartsInsideTheBodyMarginAndRunsMerge)
+{
+    const LayoutTree tree = Lay(L"<div>ab  cd\n e</div>");
+    ASSERT_EQ(tree.boxes.size(), 1u);
+    EXPECT_EQ(tree.boxes[0].text, L"ab cd e");
+    EXPECT_EQ(R(tree.boxes[0]), R(kMargin, kMargin, kMargin + 7 * kChar, kMargin + kLine));
+    EXPECT_EQ(tree.contentHeight, kMargin + kLine + kMargin);
+}
+
+TEST_F(LayoutTest, ParagraphMarginsCollapseWithEachOtherAndTheBody)
+{
+    const LayoutTree tree = Lay(L"<p>a</p><p>b</p>");
+    ASSERT_EQ(tree.boxes.size(), 2u);
+    const int m = LayoutBuilder::kParagraphMargin;
+    EXPECT_EQ(R(tree.boxes[0]), R(kMargin, m, kMargin + kChar, m + kLine));
+    EXPECT_EQ(R(tree.boxes[1]), R(kMargin, m + kLine + m, kMargin + kChar, m + kLine + m + kLine));
+    EXPECT_EQ(tree.contentHeight, 2 * kLine + 3 * m);
+}
+
+TEST_F(LayoutTest, WordsWrapAtTheRightMargin)
+{
+    // Room for exactly five characters between the margins.
+    const LayoutTree tree = Lay(L"<div>aaaa bbbb c</div>", 2 * kMargin + 5 * kChar);
+    EXPECT_EQ(Texts(tree), (std::vector<std::wstring>{L"aaaa", L"bbbb", L"c"}));
+    EXPECT_EQ(tree.boxes[1].rect.top, kMargin + kLine);
+    EXPECT_EQ(tree.boxes[1].rect.left, kMargin);
+    EXPECT_EQ(tree.contentHeight, kMargin + 3 * kLine + kMargin);
+}
+
+TEST_F(LayoutTest, SpaceBetweenWordsFitsExactlyAtTheEdge)
+{
+    const LayoutTree tree = Lay(L"<div>aa bb</div>", 2 * kMargin + 5 * kChar);
+    EXPECT_EQ(Texts(tree), (std::vector<std::wstring>{L"aa bb"}));
+}
+
+TEST_F(LayoutTest, OverlongWordsAreCutAndCjkWrapsBetweenCharacters)
+{
+    const int width = 2 * kMargin + 3 * kChar;
+    EXPECT_EQ(Texts(Lay(L"<div>abcdefgh</div>", width)), (std::vector<std::wstring>{L"abc", L"def", L"gh"}));
+    EXPECT_EQ(Texts(Lay(L"<div>比赛直播中</div>", width)), (std::vector<std::wstring>{L"比赛直", L"播中"}));
+}
+
+TEST_F(LayoutTest, LineBreaksStartNewLinesAndEmptyOnesTakeALine)
+{
+    const LayoutTree tree = Lay(L"<div>a<br>b<br><br>c</div>");
+    ASSERT_EQ(tree.boxes.size(), 3u);
+    EXPECT_EQ(tree.boxes[1].rect.top, kMargin + kLine);
+    EXPECT_EQ(tree.boxes[2].rect.top, kMargin + 3 * kLine);
+}
+
+TEST_F(LayoutTest, DisplayNoneHidesTheElementAndItsChildrenInAnySpellingOfTheStyle)
+{
+    const LayoutTree tree = Lay(L"<div style=' DISPLAY : None '>x<p>y</p></div>"
+                                L"<span style=\"color:red;display:none !important\">z</span>"
+                                L"<div style=\"display:none;display:block\">shown</div>"
+                                L"<div style=\"display: nonesuch\">also</div>");
+    EXPECT_EQ(Texts(tree), (std::vector<std::wstring>{L"shown", L"also"}));
+    EXPECT_EQ(tree.boxes[0].rect.top, kMargin);
+}
+
+TEST_F(LayoutTest, HeadScriptAndStyleContentIsNeverDrawn)
+{
+    const LayoutTree tree = Lay(L"<title>T</title><style>p{}</style>x<script>var a;</script><noscript>n</noscript>");
+    EXPECT_EQ(Texts(tree), (std::vector<std::wstring>{L"x"}));
+}
+
+TEST_F(LayoutTest, HeadingsUseBiggerBoldFontsInOrder)
+{
+    const LayoutTree tree = Lay(L"<h1>a</h1><h2>b</h2><h6>c</h6><p>d</p>");
+    ASSERT_EQ(tree.boxes.size(), 4u);
+    EXPECT_TRUE(tree.boxes[0].font.bold);
+    EXPECT_GT(tree.boxes[0].font.pixelHeight, tree.boxes[1].font.pixelHeight);
+    EXPECT_GT(tree.boxes[1].font.pixelHeight, tree.boxes[3].font.pixelHeight);
+    EXPECT_LT(tree.boxes[2].font.pixelHeight, tree.boxes[3].font.pixelHeight);
+    EXPECT_FALSE(tree.boxes[3].font.bold);
+    EXPECT_EQ(tree.boxes[0].rect.bottom - tree.boxes[0].rect.top, 32 + 4);
+}
+
+TEST_F(LayoutTest, InlineStylesChangeTheFontOfTheirRunOnly)
+{
+    const LayoutTree tree = Lay(L"<div>a<b>b<i>c</i></b><u>d</u>e</div>");
+    ASSERT_EQ(tree.boxes.size(), 5u);
+    EXPECT_FALSE(tree.boxes[0].font.bold);
+    EXPECT_TRUE(tree.boxes[1].font.bold);
+    EXPECT_TRUE(tree.boxes[2].font.bold && tree.boxes[2].font.italic);
+    EXPECT_TRUE(tree.boxes[3].font.underline);
+    EXPECT_FALSE(tree.boxes[4].font.bold || tree.boxes[4].font.italic || tree.boxes[4].font.underline);
+    EXPECT_EQ(tree.boxes[4].rect.left, kMargin + 4 * kChar);
+}
+
+TEST_F(LayoutTest, LinksAreBlueUnderlinedAndResolved)
+{
+    const LayoutTree tree = Lay(L"<div>go <a href=\"../live?x=1\" target=_blank>now</a> <a>plain</a></div>");
+    ASSERT_EQ(tree.links.size(), 1u);
+    EXPECT_EQ(tree.links[0].url, L"http://live.example.com/live?x=1");
+    EXPECT_EQ(tree.links[0].target, L"_blank");
+    ASSERT_EQ(tree.boxes.size(), 3u);
+    EXPECT_EQ(tree.boxes[1].text, L" now");
+    EXPECT_EQ(tree.boxes[1].link, 0);
+    EXPECT_EQ(tree.boxes[1].color, LayoutBuilder::kLinkColor);
+    EXPECT_TRUE(tree.boxes[1].font.underline);
+    EXPECT_EQ(tree.boxes[2].link, -1);
+    EXPECT_EQ(tree.boxes[2].color, LayoutBuilder::kTextColor);
+}
+
+TEST_F(LayoutTest, ListsIndentItemsAndPutMarkersInTheGutter)
+{
+    const LayoutTree tree = Lay(L"<ul><li>a<li>b</ul><ol start=3><li>c<li>d</ol>");
+    const int m = LayoutBuilder::kParagraphMargin;
+    const int indent = kMargin + LayoutBuilder::kListIndent;
+    EXPECT_EQ(Texts(tree), (std::vector<std::wstring>{L"\u2022", L"a", L"\u2022", L"b", L"3.", L"c", L"4.", L"d"}));
+    EXPECT_EQ(R(tree.boxes[1]), R(indent, m, indent + kChar, m + kLine));
+    EXPECT_EQ(tree.boxes[0].rect.right, indent - 8);
+    EXPECT_EQ(tree.boxes[0].rect.top, m);
+    EXPECT_EQ(tree.boxes[5].rect.top, m + 2 * kLine + m);
+    EXPECT_EQ(tree.boxes[4].rect.right, indent - 8);
+}
+
+TEST_F(LayoutTest, ImagesHonourSizeAttributesOrShowAPlaceholder)
+{
+    const LayoutTree tree = Lay(L"<div><img src=a.png width=30 height=10><img src=b.png></div>");
+    ASSERT_EQ(tree.boxes.size(), 2u);
+    const int p = LayoutBuilder::kPlaceholderSize;
+    // Both sit on one line whose bottom is the taller image's bottom.
+    EXPECT_EQ(R(tree.boxes[0]), R(kMargin, kMargin + p - 10, kMargin + 30, kMargin + p));
+    EXPECT_EQ(R(tree.boxes[1]), R(kMargin + 30, kMargin, kMargin + 30 + p, kMargin + p));
+    EXPECT_EQ(tree.boxes[0].imageUrl, L"http://live.example.com/a/a.png");
+    EXPECT_EQ(tree.boxes[0].image, nullptr);
+}
+
+TEST_F(LayoutTest, LoadedImagesUseTheirSizeOrScaleToOneGivenSide)
+{
+    auto image = DecodedImage::Decode(test::SolidBmp(40, 20, {1, 2, 3}));
+    ASSERT_NE(image, nullptr);
+    m_images[L"http://live.example.com/a/i.bmp"] = image;
+    const LayoutTree tree = Lay(L"<div><img src=i.bmp></div><div><img src=i.bmp width=20></div>"
+                                L"<div><img src=i.bmp height=40></div><div><img src=i.bmp width=1000></div>", 200);
+    ASSERT_EQ(tree.boxes.size(), 4u);
+    EXPECT_EQ(tree.boxes[0].image, image);
+    EXPECT_EQ(R(tree.boxes[0]), R(kMargin, kMargin, kMargin + 40, kMargin + 20));
+    EXPECT_EQ(R(tree.boxes[1]), R(kMargin, kMargin + 20, kMargin + 20, kMargin + 30));
+    EXPECT_EQ(R(tree.boxes[2]), R(kMargin, kMargin + 30, kMargin + 80, kMargin + 70));
+    // Wider than the line: shrunk to it, proportions kept.
+    EXPECT_EQ(R(tree.boxes[3]), R(kMargin, kMargin + 70, 200 - kMargin, kMargin + 70 + 92));
+}
+
+TEST_F(LayoutTest, TextOnALineWithAnImageSharesItsBottom)
+{
+    const LayoutTree tree = Lay(L"<div>a <img src=x width=10 height=50> b</div>");
+    ASSERT_EQ(tree.boxes.size(), 3u);
+    EXPECT_EQ(tree.boxes[0].rect.bottom, kMargin + 50);
+    EXPECT_EQ(tree.boxes[2].rect.bottom, kMargin + 50);
+    EXPECT_EQ(tree.boxes[1].rect.left, kMargin + 2 * kChar);
+}
+
+TEST_F(LayoutTest, PreformattedTextKeepsSpacesAndLineEnds)
+{
+    const LayoutTree tree = Lay(L"<pre>a  b\nc</pre>");
+    EXPECT_EQ(Texts(tree), (std::vector<std::wstring>{L"a  b", L"c"}));
+    EXPECT_EQ(tree.boxes[1].rect.top, tree.boxes[0].rect.bottom);
+}
+
+TEST_F(LayoutTest, ContentHeightGrowsWithContent)
+{
+    std::wstring html;
+    int previous = Lay(html).contentHeight;
+    for (int i = 0; i < 5; ++i) {
+        html += L"<div>line</div>";
+        const int height = Lay(html).contentHeight;
+        EXPECT_EQ(height, previous + (i == 0 ? kLine + kMargin : kLine));
+        previous = height;
+    }
+}
+
+} // namespace
+} // namespace engine

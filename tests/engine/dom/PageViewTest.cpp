@@ -1,0 +1,165 @@
+#include "engine/render/PageView.h"
+
+#include <gtest/gtest.h>
+
+#include "DibCanvas.h"
+#include "engine/dom/HtmlParser.h"
+#include "engine/render/LayoutBuilder.h"
+#include "engine/render/PagePainter.h"
+
+namespace engine {
+namespace {
+
+using test::DibCanvas;
+using test::Rgb;
+using test::kWhite;
+
+constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kGrey{192, 192, 192};
+constexpr int kMargin = LayoutBuilder::kBodyMargin;
+constexpr int kWidth = 200;
+constexpr int kHeight = 120;
+const std::wstring kBase = L"http://live.example.com/news/index.html";
+const std::wstring kRedUrl = L"http://live.example.com/img/red.bmp";
+
+class PageViewTest : public testing::Test {
+protected:
+    void Show(std::wstring_view html, bool loadImages = true)
+    {
+        m_view.SetDocument(ParseHtml(html), kBase);
+        if (loadImages) {
+            m_view.SetImage(kRedUrl, test::SolidBmp(4, 4, kRed));
+        }
+        m_view.Layout(m_canvas.Dc(), kWidth);
+    }
+
+    void PaintAll(int scrollY = 0)
+    {
+        m_canvas.Fill(kBlack);
+        m_view.Paint(m_canvas.Dc(), m_canvas.Whole(), scrollY);
+    }
+
+    PageView m_view;
+    DibCanvas m_canvas{kWidth, kHeight};
+};
+
+TEST_F(PageViewTest, ImageUrlsAreAbsoluteUniqueAndOnlyFromDrawnParts)
+{
+    m_view.SetDocument(ParseHtml(L"<img src=../img/red.bmp><img src=/img/red.bmp><img src=\"//cdn.test/x.png\">"
+                                 L"<div style=display:none><img src=hidden.png></div><img><img src=''>"),
+                       kBase);
+    EXPECT_EQ(m_view.ImageUrls(), (std::vector<std::wstring>{kRedUrl, L"http://cdn.test/x.png"}));
+}
+
+TEST_F(PageViewTest, DrawsALoadedImageStretchedAtItsPositionAndBackgroundElsewhere)
+{
+    ASSERT_TRUE(m_canvas.Valid());
+    Show(L"<img src=../img/red.bmp width=20 height=10>");
+    PaintAll();
+    const int left = kMargin;
+    const int top = kMargin;
+    EXPECT_EQ(m_canvas.PixelAt(left, top), kRed);
+    EXPECT_EQ(m_canvas.PixelAt(left + 19, top + 9), kRed);
+    EXPECT_EQ(m_canvas.PixelAt(left + 20, top + 9), kWhite);
+    EXPECT_EQ(m_canvas.PixelAt(left + 19, top + 10), kWhite);
+    EXPECT_EQ(m_canvas.PixelAt(left - 1, top), kWhite);
+    EXPECT_EQ(m_canvas.PixelAt(left, top - 1), kWhite);
+    EXPECT_EQ(m_canvas.Count(m_canvas.Whole(), kRed), 200);
+}
+
+TEST_F(PageViewTest, ScrollingMovesContentUp)
+{
+    Show(L"<img src=../img/red.bmp width=20 height=10>");
+    PaintAll(5);
+    EXPECT_EQ(m_canvas.PixelAt(kMargin, kMargin - 5), kRed);
+    EXPECT_EQ(m_canvas.PixelAt(kMargin, kMargin + 4), kRed);
+    EXPECT_EQ(m_canvas.PixelAt(kMargin, kMargin + 5), kWhite);
+}
+
+TEST_F(PageViewTest, PaintsOnlyInsideTheClipRectangle)
+{
+    Show(L"<img src=../img/red.bmp width=100 height=10>");
+    m_canvas.Fill(kBlack);
+    m_view.Paint(m_canvas.Dc(), RECT{0, 0, 50, kHeight}, 0);
+    EXPECT_EQ(m_canvas.PixelAt(49, kMargin), kRed);
+    EXPECT_EQ(m_canvas.PixelAt(50, kMargin), kBlack);
+    EXPECT_EQ(m_canvas.PixelAt(49, kHeight - 1), kWhite);
+    EXPECT_EQ(m_canvas.PixelAt(50, kHeight - 1), kBlack);
+}
+
+TEST_F(PageViewTest, MissingOrUndecodableImagesShowAPlaceholderFrame)
+{
+    m_view.SetDocument(ParseHtml(L"<img src=../img/red.bmp>"), kBase);
+    m_view.SetImage(kRedUrl, {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'});
+    m_view.Layout(m_canvas.Dc(), kWidth);
+    PaintAll();
+    const int size = LayoutBuilder::kPlaceholderSize;
+    EXPECT_EQ(m_canvas.PixelAt(kMargin, kMargin), kGrey);
+    EXPECT_EQ(m_canvas.PixelAt(kMargin + size - 1, kMargin + size - 1), kGrey);
+    EXPECT_EQ(m_canvas.PixelAt(kMargin + size / 2, kMargin + size / 2), kWhite);
+    EXPECT_EQ(m_canvas.PixelAt(kMargin + size, kMargin), kWhite);
+    EXPECT_EQ(m_canvas.Count(m_canvas.Whole(), kRed), 0);
+}
+
+TEST_F(PageViewTest, HiddenContentIsNeitherPaintedNorHit)
+{
+    Show(L"<div style=\"Display: NONE\"><img src=../img/red.bmp width=20 height=10><a href=x>link</a></div>");
+    PaintAll();
+    EXPECT_EQ(m_canvas.Count(m_canvas.Whole(), kWhite), kWidth * kHeight);
+    EXPECT_TRUE(m_view.HitTest(POINT{kMargin + 1, kMargin + 1}).linkUrl.empty());
+    EXPECT_FALSE(m_view.HitTest(POINT{kMargin + 1, kMargin + 1}).onImage);
+}
+
+TEST_F(PageViewTest, LinkTextIsInkedInTheLinkColourWhereItIsHit)
+{
+    Show(L"<a href=\"../live/1.html\" target=\"_blank\">比赛 live</a><p>after</p>");
+    PaintAll();
+    const PageView::Hit hit = m_view.HitTest(POINT{kMargin + 2, kMargin + 4});
+    EXPECT_EQ(hit.linkUrl, L"http://live.example.com/live/1.html");
+    EXPECT_EQ(hit.linkTarget, L"_blank");
+    EXPECT_FALSE(hit.onImage);
+    // The underline is drawn in the exact link colour; ink appears on the link's line only.
+    const Rgb blue{0, 0, 238};
+    EXPECT_GT(m_canvas.Count(RECT{kMargin, kMargin, kWidth, kMargin + 30}, blue), 10);
+    EXPECT_EQ(m_canvas.Count(RECT{0, kMargin + 30, kWidth, kHeight}, blue), 0);
+    EXPECT_TRUE(m_view.HitTest(POINT{kWidth - 2, kMargin + 4}).linkUrl.empty());
+    EXPECT_TRUE(m_view.HitTest(POINT{kMargin + 2, kMargin - 2}).linkUrl.empty());
+}
+
+TEST_F(PageViewTest, ImageInsideALinkReportsBoth)
+{
+    Show(L"<a href=/go><img src=../img/red.bmp width=20 height=10></a>");
+    const PageView::Hit inside = m_view.HitTest(POINT{kMargin + 19, kMargin + 9});
+    EXPECT_TRUE(inside.onImage);
+    EXPECT_EQ(inside.imageUrl, kRedUrl);
+    EXPECT_EQ(inside.linkUrl, L"http://live.example.com/go");
+    const PageView::Hit outside = m_view.HitTest(POINT{kMargin + 20, kMargin + 9});
+    EXPECT_FALSE(outside.onImage);
+    EXPECT_TRUE(outside.linkUrl.empty());
+}
+
+TEST_F(PageViewTest, ContentHeightFollowsTheDocumentAndIsZeroWithoutLayout)
+{
+    EXPECT_EQ(m_view.ContentHeight(), 0);
+    Show(L"<p>one</p>");
+    const int one = m_view.ContentHeight();
+    Show(L"<p>one</p><p>two</p><p>three</p>");
+    EXPECT_GT(m_view.ContentHeight(), one);
+    Show(L"<img src=../img/red.bmp width=20 height=300>");
+    EXPECT_EQ(m_view.ContentHeight(), kMargin + 300 + kMargin);
+}
+
+TEST_F(PageViewTest, TextInkStaysInsideTheLaidOutLines)
+{
+    Show(L"<h1>Title</h1><p>直播 text</p>");
+    PaintAll();
+    const int height = m_view.ContentHeight();
+    ASSERT_LT(height, kHeight);
+    EXPECT_GT(kWidth * kHeight - m_canvas.Count(m_canvas.Whole(), kWhite), 50);
+    EXPECT_EQ(m_canvas.Count(RECT{0, height, kWidth, kHeight}, kWhite), kWidth * (kHeight - height));
+    EXPECT_EQ(m_canvas.Count(RECT{0, 0, kMargin, kHeight}, kWhite), kMargin * kHeight);
+}
+
+} // namespace
+} // namespace engine
