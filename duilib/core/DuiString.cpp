@@ -23,6 +23,19 @@ constexpr int kMaxHeapLength = static_cast<int>(
     return (static_cast<size_t>(nLength) + 1) * sizeof(TCHAR);
 }
 
+// First occurrence of a non-empty pattern of nPattern characters, or null. Scans for the
+// first character inline: the run-time library's wcsstr is several times slower here.
+[[nodiscard]] const TCHAR* SearchText(const TCHAR* text, const TCHAR* pattern, size_t nPattern) noexcept
+{
+    const TCHAR first = pattern[0];
+    for (; *text != L'\0'; ++text) {
+        if (*text == first && std::wcsncmp(text, pattern, nPattern) == 0) {
+            return text;
+        }
+    }
+    return nullptr;
+}
+
 [[nodiscard]] CDuiString FromAnsi(LPCSTR pstr)
 {
     const UINT codePage = ::GetACP();
@@ -120,9 +133,19 @@ void CDuiString::Empty() noexcept
 
 bool CDuiString::Overlaps(LPCTSTR pstr) const noexcept
 {
-    // std::less gives a total order even for pointers into unrelated blocks.
+    // std::less gives a total order even for pointers into unrelated blocks. The string
+    // is only measured when the pointer could lie in its heap block.
     const std::less<LPCTSTR> before;
+    if (IsLocal()) {
+        return !before(pstr, m_szBuffer) && before(pstr, m_szBuffer + MAX_LOCAL_STRING_LEN + 1);
+    }
     return !before(pstr, m_pstr) && before(pstr, m_pstr + GetLength() + 1);
+}
+
+// Whether iPos lies in 0 .. GetLength(), without measuring a long string to its end.
+bool CDuiString::HasIndex(int iPos) const noexcept
+{
+    return iPos >= 0 && ::wcsnlen(m_pstr, static_cast<size_t>(iPos)) == static_cast<size_t>(iPos);
 }
 
 void CDuiString::UseLocalBuffer(int nKeep) noexcept
@@ -135,9 +158,9 @@ void CDuiString::UseLocalBuffer(int nKeep) noexcept
 }
 
 // Makes room for nLength characters and a NUL, keeping the first nKeep characters.
-// A heap block is only reallocated when the current string is shorter than nLength.
-// On failure the string is left as it was.
-bool CDuiString::MakeRoom(int nLength, int nKeep)
+// A heap block is only reallocated when the current string (nCurrent characters, measured
+// here when negative) is shorter than nLength. On failure the string is left as it was.
+bool CDuiString::MakeRoom(int nLength, int nKeep, int nCurrent)
 {
     if (nLength < MAX_LOCAL_STRING_LEN) {
         UseLocalBuffer(nKeep);
@@ -155,7 +178,7 @@ bool CDuiString::MakeRoom(int nLength, int nKeep)
         m_pstr = block;
         return true;
     }
-    if (GetLength() >= nLength) {
+    if ((nCurrent < 0 ? GetLength() : nCurrent) >= nLength) {
         return true;
     }
     auto* const block = static_cast<LPTSTR>(std::realloc(m_pstr, BlockBytes(nLength)));
@@ -202,7 +225,7 @@ void CDuiString::Append(LPCTSTR pstr)
         return;
     }
     const int nNewLength = nCurrent + static_cast<int>(nAdd);
-    if (!MakeRoom(nNewLength, nCurrent)) {
+    if (!MakeRoom(nNewLength, nCurrent, nCurrent)) {
         return;
     }
     std::wmemcpy(m_pstr + nCurrent, pstr, nAdd);
@@ -305,7 +328,7 @@ CDuiString CDuiString::Right(int nLength) const
 
 int CDuiString::Find(TCHAR ch, int iPos) const noexcept
 {
-    if (iPos != 0 && (iPos < 0 || iPos >= GetLength())) {
+    if (iPos != 0 && (!HasIndex(iPos) || m_pstr[iPos] == L'\0')) {
         return -1;
     }
     // The terminator is not part of the string, so searching for NUL finds nothing.
@@ -315,15 +338,15 @@ int CDuiString::Find(TCHAR ch, int iPos) const noexcept
 
 int CDuiString::Find(LPCTSTR pstr, int iPos) const noexcept
 {
-    if (pstr == nullptr || iPos < 0 || iPos > GetLength()) {
+    if (pstr == nullptr || !HasIndex(iPos)) {
         return -1;
     }
-    // Wine's wcsstr finds nothing in an empty text even for an empty pattern; Windows'
-    // finds the pattern at the start. Answer that case here so both agree.
+    // An empty pattern is found where the search starts (Wine's wcsstr would find nothing
+    // in an empty text, Windows' would find it: answered here so both agree).
     if (*pstr == L'\0') {
         return iPos;
     }
-    const TCHAR* const p = std::wcsstr(m_pstr + iPos, pstr);
+    const TCHAR* const p = SearchText(m_pstr + iPos, pstr, std::wcslen(pstr));
     return p == nullptr ? -1 : static_cast<int>(p - m_pstr);
 }
 
@@ -347,7 +370,7 @@ int CDuiString::Replace(LPCTSTR pstrFrom, LPCTSTR pstrTo)
     const int nFrom = from.GetLength();
     const int nTo = to.GetLength();
     int nCount = 0;
-    for (const TCHAR* p = std::wcsstr(m_pstr, from.m_pstr); p != nullptr; p = std::wcsstr(p + nFrom, from.m_pstr)) {
+    for (const TCHAR* p = SearchText(m_pstr, from.m_pstr, nFrom); p != nullptr; p = SearchText(p + nFrom, from.m_pstr, nFrom)) {
         ++nCount;
     }
     if (nCount == 0) {
@@ -360,7 +383,7 @@ int CDuiString::Replace(LPCTSTR pstrFrom, LPCTSTR pstrTo)
     }
     TCHAR* out = result.m_pstr;
     const TCHAR* in = m_pstr;
-    for (const TCHAR* p = std::wcsstr(in, from.m_pstr); p != nullptr; p = std::wcsstr(in, from.m_pstr)) {
+    for (const TCHAR* p = SearchText(in, from.m_pstr, nFrom); p != nullptr; p = SearchText(in, from.m_pstr, nFrom)) {
         out = std::wmemcpy(out, in, static_cast<size_t>(p - in)) + (p - in);
         out = std::wmemcpy(out, to.m_pstr, nTo) + nTo;
         in = p + nFrom;

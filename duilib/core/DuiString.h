@@ -77,7 +77,8 @@ public:
 private:
     [[nodiscard]] bool IsLocal() const noexcept { return m_pstr == m_szBuffer; }
     [[nodiscard]] bool Overlaps(LPCTSTR pstr) const noexcept;
-    [[nodiscard]] bool MakeRoom(int nLength, int nKeep);
+    [[nodiscard]] bool HasIndex(int iPos) const noexcept;
+    [[nodiscard]] bool MakeRoom(int nLength, int nKeep, int nCurrent = -1);
     void UseLocalBuffer(int nKeep) noexcept;
     int FormatLimited(int nMaxLength, LPCTSTR pstrFormat, va_list args);
 

@@ -8,16 +8,15 @@ namespace {
 
 constexpr int kMinBuckets = 16;
 
-// h = s[0] + 33 s[1] + 33^2 s[2] + ..., in unsigned 32-bit arithmetic.
+// h = s[0] + 33 s[1] + 33^2 s[2] + ..., in unsigned 32-bit arithmetic. Summed from the
+// first character so the key is read once, without measuring it first.
 [[nodiscard]] UINT HashKey(LPCTSTR key) noexcept
 {
     UINT h = 0;
-    const TCHAR* p = key;
-    while (*p != L'\0') {
-        ++p;
-    }
-    while (p != key) {
-        h = h * 33 + static_cast<UINT>(*--p);
+    UINT weight = 1;
+    for (const TCHAR* p = key; *p != L'\0'; ++p) {
+        h += weight * static_cast<UINT>(*p);
+        weight *= 33;
     }
     return h;
 }
