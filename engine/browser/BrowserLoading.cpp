@@ -1,0 +1,297 @@
+// Browser: loading pages, the renderer's answers and history.
+#include <algorithm>
+
+#include "engine/browser/Browser.h"
+#include "engine/api/ProcessMessage.h"
+#include "engine/browser/BrowserWindow.h"
+#include "engine/browser/EngineContext.h"
+#include "engine/browser/FetchJob.h"
+#include "engine/browser/MainFrame.h"
+#include "engine/dom/DomQueries.h"
+#include "engine/dom/DomSerializer.h"
+#include "engine/dom/TextDecoding.h"
+#include "engine/ipc/PayloadReader.h"
+#include "engine/ipc/PayloadWriter.h"
+#include "engine/ipc/RendererHost.h"
+
+namespace engine {
+namespace {
+
+constexpr std::size_t kMaxImagesPerPage = 64;
+
+[[nodiscard]] bool StartsWith(const std::string& text, const char* prefix)
+{
+    return text.rfind(prefix, 0) == 0;
+}
+
+[[nodiscard]] bool IsAttachment(const std::string& disposition)
+{
+    std::string lower = disposition;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    return lower.find("attachment") != std::string::npos;
+}
+
+// Pages are HTML or text; everything else, and anything the server marks as an
+// attachment, is saved instead of shown.
+[[nodiscard]] bool IsDownload(const FetchResult& result)
+{
+    const std::string& type = result.contentType;
+    const bool displayable = type.empty() || StartsWith(type, "text/") || StartsWith(type, "application/xhtml");
+    return !displayable || IsAttachment(result.contentDisposition);
+}
+
+[[nodiscard]] std::wstring EscapeAsPreformatted(const std::wstring& text)
+{
+    std::wstring html = L"<html><body><pre>";
+    for (const wchar_t c : text) {
+        switch (c) {
+        case L'<': html += L"&lt;"; break;
+        case L'>': html += L"&gt;"; break;
+        case L'&': html += L"&amp;"; break;
+        default: html += c; break;
+        }
+    }
+    return html + L"</pre></body></html>";
+}
+
+[[nodiscard]] const wchar_t* ErrorText(int code)
+{
+    switch (code) {
+    case ERR_ABORTED: return L"net::ERR_ABORTED";
+    case ERR_FILE_NOT_FOUND: return L"net::ERR_FILE_NOT_FOUND";
+    case ERR_ACCESS_DENIED: return L"net::ERR_ACCESS_DENIED";
+    case ERR_TIMED_OUT: return L"net::ERR_TIMED_OUT";
+    case ERR_CONNECTION_REFUSED: return L"net::ERR_CONNECTION_REFUSED";
+    case ERR_CONNECTION_RESET: return L"net::ERR_CONNECTION_RESET";
+    case ERR_NAME_NOT_RESOLVED: return L"net::ERR_NAME_NOT_RESOLVED";
+    case ERR_INVALID_URL: return L"net::ERR_INVALID_URL";
+    case ERR_UNKNOWN_URL_SCHEME: return L"net::ERR_UNKNOWN_URL_SCHEME";
+    default: return L"net::ERR_FAILED";
+    }
+}
+
+} // namespace
+
+void Browser::Navigate(const std::wstring& url)
+{
+    StartLoad(url, -1);
+}
+
+void Browser::Reload()
+{
+    if (!m_url.empty()) {
+        StartLoad(m_url, m_historyIndex);
+    }
+}
+
+void Browser::GoToHistory(int index)
+{
+    if (index >= 0 && index < static_cast<int>(m_history.size())) {
+        StartLoad(m_history[static_cast<std::size_t>(index)], index);
+    }
+}
+
+void Browser::StopLoad()
+{
+    if (m_loading) {
+        FailLoad(ERR_ABORTED);
+    }
+}
+
+void Browser::RetireJobs()
+{
+    // Cancelled jobs are joined later, so that a stalled connection never blocks the loop.
+    for (auto& job : m_imageJobs) {
+        job->Cancel();
+        m_retiredJobs.push_back(std::move(job));
+    }
+    m_imageJobs.clear();
+    if (m_pageJob) {
+        m_pageJob->Cancel();
+        m_retiredJobs.push_back(std::move(m_pageJob));
+    }
+    m_retiredJobs.erase(std::remove_if(m_retiredJobs.begin(), m_retiredJobs.end(),
+                            [](const auto& job) { return job->Finished(); }),
+        m_retiredJobs.end());
+}
+
+void Browser::StartLoad(const std::wstring& url, int historyIndex)
+{
+    if (url.empty() || m_closed) {
+        return;
+    }
+    if (m_loading) {
+        FailLoad(ERR_ABORTED);
+    }
+    RetireJobs();
+    m_url = url;
+    m_loading = true;
+    m_pendingHistoryIndex = historyIndex;
+    const std::uint32_t sequence = ++m_sequence;
+    NotifyLoadingState(true);
+    if (auto load = m_client ? m_client->GetLoadHandler() : nullptr) {
+        load->OnLoadStart(this, m_frame.get());
+    }
+    if (!m_loading || m_sequence != sequence) {
+        return;  // The handler started another load or closed the browser.
+    }
+    EngineContext& context = *EngineContext::Current();
+    const int id = m_id;
+    m_pageJob = std::make_unique<FetchJob>(FetchRequest{url, context.Locale()}, [id, sequence](FetchResult result) {
+        EngineContext::Post([id, sequence, result = std::move(result)]() mutable {
+            if (auto* current = EngineContext::Current()) {
+                if (CefRefPtr<Browser> browser = current->Find(id)) {
+                    browser->OnFetched(sequence, std::move(result));
+                }
+            }
+        });
+    });
+}
+
+void Browser::OnFetched(std::uint32_t sequence, FetchResult result)
+{
+    if (!m_loading || sequence != m_sequence) {
+        return;
+    }
+    if (result.error != 0) {
+        FailLoad(result.error);
+        return;
+    }
+    if (IsDownload(result)) {
+        FailLoad(ERR_ABORTED);  // The page stays; the response becomes a file.
+        StartDownload(result);
+        return;
+    }
+    if (!m_renderer) {
+        FailLoad(ERR_FAILED);
+        return;
+    }
+    std::wstring text = DecodeHtmlBytes(result.body, result.contentType);
+    const bool html = result.contentType.empty() || StartsWith(result.contentType, "text/html") ||
+        StartsWith(result.contentType, "application/xhtml");
+    m_pendingStatus = result.status;
+    PayloadWriter writer;
+    writer.U32(sequence);
+    writer.Text(m_url);
+    writer.Text(html ? text : EscapeAsPreformatted(text));
+    SendToRenderer(WireType::Document, writer.Take());
+}
+
+void Browser::OnRendererMessage(const WireMessage& message)
+{
+    PayloadReader reader(message.payload);
+    if (message.type == WireType::Display) {
+        std::uint32_t sequence = 0;
+        std::string tree;
+        if (reader.U32(sequence) && reader.Bytes(tree) && reader.AtCleanEnd()) {
+            OnDisplay(sequence, tree);
+        }
+    } else if (message.type == WireType::ProcessMessage) {
+        std::wstring name;
+        CefRefPtr<ListValue> arguments;
+        if (m_client && reader.Text(name) && reader.List(arguments) && reader.AtCleanEnd()) {
+            CefRefPtr<ProcessMessage> received = new ProcessMessage(std::move(name), arguments);
+            received->MakeReadOnly();
+            (void)m_client->OnProcessMessageReceived(this, PID_RENDERER, received.get());
+        }
+    }
+}
+
+void Browser::OnDisplay(std::uint32_t sequence, const std::string& tree)
+{
+    const bool completesLoad = m_loading && sequence == m_sequence;
+    if (!m_window || (sequence != 0 && !completesLoad)) {
+        return;  // A superseded load.
+    }
+    std::unique_ptr<DomNode> document = DeserializeDom(tree);
+    if (!document) {
+        if (completesLoad) {
+            FailLoad(ERR_FAILED);
+        }
+        return;
+    }
+    std::wstring title = DocumentTitle(*document);
+    if (!completesLoad) {
+        m_window->UpdateDocument(std::move(document), m_url);
+        return;
+    }
+    m_window->ShowDocument(std::move(document), m_url);
+    CommitLoad();
+    if (auto display = m_client ? m_client->GetDisplayHandler() : nullptr) {
+        display->OnTitleChange(this, title.empty() ? m_url : title);
+    }
+    if (!m_loading || sequence != m_sequence) {
+        return;
+    }
+    m_loading = false;
+    if (auto load = m_client ? m_client->GetLoadHandler() : nullptr) {
+        load->OnLoadEnd(this, m_frame.get(), m_pendingStatus);
+    }
+    NotifyLoadingState(false);
+    FetchImages();
+}
+
+void Browser::CommitLoad()
+{
+    if (m_pendingHistoryIndex >= 0) {
+        m_historyIndex = m_pendingHistoryIndex;
+        return;
+    }
+    m_history.resize(static_cast<std::size_t>(m_historyIndex + 1));
+    m_history.push_back(m_url);
+    m_historyIndex = static_cast<int>(m_history.size()) - 1;
+}
+
+void Browser::FailLoad(int errorCode)
+{
+    m_loading = false;
+    const std::uint32_t sequence = m_sequence;
+    auto load = m_client ? m_client->GetLoadHandler() : nullptr;
+    if (load) {
+        load->OnLoadError(this, m_frame.get(), static_cast<cef_errorcode_t>(errorCode), ErrorText(errorCode), m_url);
+    }
+    // The handler may have started the next load already (an error page, say).
+    if (load && m_sequence == sequence) {
+        load->OnLoadingStateChange(this, false, CanGoBack(), CanGoForward());
+    }
+}
+
+void Browser::NotifyLoadingState(bool loading)
+{
+    if (auto load = m_client ? m_client->GetLoadHandler() : nullptr) {
+        load->OnLoadingStateChange(this, loading, CanGoBack(), CanGoForward());
+    }
+}
+
+void Browser::OnRendererGone()
+{
+    m_renderer.reset();
+    if (m_loading) {
+        FailLoad(ERR_FAILED);
+    }
+}
+
+void Browser::FetchImages()
+{
+    if (!m_window) {
+        return;
+    }
+    std::vector<std::wstring> urls = m_window->ImageUrls();
+    urls.resize(std::min(urls.size(), kMaxImagesPerPage));
+    const int id = m_id;
+    const std::uint32_t sequence = m_sequence;
+    for (const auto& url : urls) {
+        m_imageJobs.push_back(std::make_unique<FetchJob>(FetchRequest{url, std::wstring()},
+            [id, sequence, url](FetchResult result) {
+                EngineContext::Post([id, sequence, url, result = std::move(result)] {
+                    auto* context = EngineContext::Current();
+                    CefRefPtr<Browser> browser = context != nullptr ? context->Find(id) : nullptr;
+                    if (browser && browser->m_window && browser->m_sequence == sequence && result.error == 0) {
+                        browser->m_window->SetImage(url, std::vector<unsigned char>(result.body.begin(), result.body.end()));
+                    }
+                });
+            }));
+    }
+}
+
+} // namespace engine

@@ -1,0 +1,241 @@
+#include "engine/browser/BrowserWindow.h"
+
+#include <algorithm>
+
+#include "common/Handles.h"
+#include "engine/browser/Browser.h"
+
+namespace engine {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"ZvEngineBrowserWindow";
+constexpr int kWheelStepPixels = 48;
+
+class WindowDc final {
+public:
+    explicit WindowDc(HWND hwnd) noexcept : m_hwnd(hwnd), m_dc(::GetDC(hwnd)) {}
+    ~WindowDc() noexcept
+    {
+        if (m_dc != nullptr) {
+            ::ReleaseDC(m_hwnd, m_dc);
+        }
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    [[nodiscard]] HDC get() const noexcept { return m_dc; }
+
+private:
+    HWND m_hwnd;
+    HDC m_dc;
+};
+
+class PaintScope final {
+public:
+    explicit PaintScope(HWND hwnd) noexcept : m_hwnd(hwnd) { ::BeginPaint(hwnd, &m_paint); }
+    ~PaintScope() noexcept { ::EndPaint(m_hwnd, &m_paint); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    [[nodiscard]] HDC dc() const noexcept { return m_paint.hdc; }
+    [[nodiscard]] const RECT& area() const noexcept { return m_paint.rcPaint; }
+
+private:
+    HWND m_hwnd;
+    PAINTSTRUCT m_paint{};
+};
+
+// <windowsx.h> would give these, but its GetFirstChild/GetNextSibling macros clash
+// with the DOM interface.
+[[nodiscard]] int PointX(LPARAM lParam) noexcept
+{
+    return static_cast<short>(LOWORD(static_cast<DWORD_PTR>(lParam)));
+}
+
+[[nodiscard]] int PointY(LPARAM lParam) noexcept
+{
+    return static_cast<short>(HIWORD(static_cast<DWORD_PTR>(lParam)));
+}
+
+[[nodiscard]] RECT ClientRect(HWND hwnd)
+{
+    RECT rect{};
+    (void)::GetClientRect(hwnd, &rect);
+    return rect;
+}
+
+} // namespace
+
+bool BrowserWindow::RegisterWindowClass(HINSTANCE instance)
+{
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &BrowserWindow::WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kWindowClass;
+    return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+void BrowserWindow::UnregisterWindowClass(HINSTANCE instance)
+{
+    (void)::UnregisterClassW(kWindowClass, instance);
+}
+
+std::unique_ptr<BrowserWindow> BrowserWindow::Create(Browser& owner, const CefWindowInfo& info)
+{
+    std::unique_ptr<BrowserWindow> window(new BrowserWindow(owner));
+    const HWND hwnd = ::CreateWindowExW(info.ex_style, kWindowClass, info.window_name.c_str(), info.style, info.x,
+        info.y, info.width, info.height, info.parent_window, info.menu, ::GetModuleHandleW(nullptr), window.get());
+    if (hwnd == nullptr) {
+        return nullptr;
+    }
+    return window;
+}
+
+BrowserWindow::~BrowserWindow()
+{
+    m_owner = nullptr;
+    if (m_hwnd != nullptr) {
+        ::DestroyWindow(m_hwnd);
+    }
+}
+
+LRESULT CALLBACK BrowserWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<BrowserWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->m_hwnd = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<BrowserWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->m_hwnd = nullptr;
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind through user32's frames.
+        return 0;
+    }
+}
+
+LRESULT BrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;  // Paint covers every pixel; erasing first would flicker.
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_SIZE:
+        Relayout();
+        return 0;
+    case WM_MOUSEWHEEL:
+        ScrollTo(m_scrollY - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelStepPixels / WHEEL_DELTA);
+        return 0;
+    case WM_LBUTTONDOWN:
+        (void)::SetFocus(m_hwnd);
+        return 0;
+    case WM_LBUTTONUP:
+        if (const auto hit = HitAt(lParam); !hit.linkUrl.empty() && m_owner != nullptr) {
+            m_owner->OnLinkClicked(hit.linkUrl, hit.linkTarget);
+        }
+        return 0;
+    case WM_RBUTTONUP:
+        OnRightClick(lParam);
+        return 0;
+    case WM_CLOSE:
+        if (m_owner != nullptr) {
+            m_owner->OnCloseRequested();
+        }
+        return 0;
+    case WM_DESTROY:
+        if (m_owner != nullptr) {
+            m_owner->OnWindowDestroyed();
+        }
+        return 0;
+    default:
+        return ::DefWindowProcW(m_hwnd, message, wParam, lParam);
+    }
+}
+
+void BrowserWindow::Paint()
+{
+    const PaintScope paint(m_hwnd);
+    const RECT client = ClientRect(m_hwnd);
+    const int width = std::max(1, static_cast<int>(client.right));
+    const int height = std::max(1, static_cast<int>(client.bottom));
+    // Painting into a memory bitmap first keeps partial frames off the screen.
+    const UniqueMemoryDc memory(::CreateCompatibleDC(paint.dc()));
+    const UniqueBitmap bitmap(::CreateCompatibleBitmap(paint.dc(), width, height));
+    if (!memory || !bitmap) {
+        return;
+    }
+    const SelectObjectScope select(memory.get(), bitmap.get());
+    const RECT& area = paint.area();
+    ::FillRect(memory.get(), &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    m_view.Paint(memory.get(), area, m_scrollY);
+    ::BitBlt(paint.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), area.left,
+        area.top, SRCCOPY);
+}
+
+void BrowserWindow::Relayout()
+{
+    if (m_hwnd == nullptr) {
+        return;
+    }
+    const WindowDc dc(m_hwnd);
+    m_view.Layout(dc.get(), ClientRect(m_hwnd).right);
+    ScrollTo(m_scrollY);
+    ::InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void BrowserWindow::ScrollTo(int y)
+{
+    const int maxScroll = std::max(0, m_view.ContentHeight() - static_cast<int>(ClientRect(m_hwnd).bottom));
+    const int clamped = std::clamp(y, 0, maxScroll);
+    if (clamped != m_scrollY) {
+        m_scrollY = clamped;
+        ::InvalidateRect(m_hwnd, nullptr, FALSE);
+    }
+}
+
+void BrowserWindow::ShowDocument(std::unique_ptr<DomNode> document, const std::wstring& url)
+{
+    m_view.SetDocument(std::move(document), url);
+    m_scrollY = 0;
+    Relayout();
+}
+
+void BrowserWindow::UpdateDocument(std::unique_ptr<DomNode> document, const std::wstring& url)
+{
+    m_view.SetDocument(std::move(document), url);
+    Relayout();
+}
+
+void BrowserWindow::SetImage(const std::wstring& url, std::vector<unsigned char> bytes)
+{
+    m_view.SetImage(url, std::move(bytes));
+    Relayout();
+}
+
+PageView::Hit BrowserWindow::HitAt(LPARAM clientPoint) const
+{
+    const POINT content{PointX(clientPoint), PointY(clientPoint) + m_scrollY};
+    return m_view.HitTest(content);
+}
+
+void BrowserWindow::OnRightClick(LPARAM clientPoint)
+{
+    if (m_owner != nullptr) {
+        const POINT point{PointX(clientPoint), PointY(clientPoint)};
+        m_owner->OnContextMenu(point, HitAt(clientPoint));
+    }
+}
+
+} // namespace engine

@@ -1,0 +1,54 @@
+#pragma once
+// The native window of a browser: paints the page with a PageView, scrolls it and
+// turns clicks into link, context-menu and close requests for its Browser.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CefTypes.h"
+#include "engine/render/PageView.h"
+
+namespace engine {
+
+class Browser;
+
+class BrowserWindow final {
+public:
+    [[nodiscard]] static bool RegisterWindowClass(HINSTANCE instance);
+    static void UnregisterWindowClass(HINSTANCE instance);
+    // Null when CreateWindowExW fails.
+    [[nodiscard]] static std::unique_ptr<BrowserWindow> Create(Browser& owner, const CefWindowInfo& info);
+
+    // Destroys the window without reporting back to the owner.
+    ~BrowserWindow();
+    BrowserWindow(const BrowserWindow&) = delete;
+    BrowserWindow& operator=(const BrowserWindow&) = delete;
+
+    // Null once the window is destroyed.
+    [[nodiscard]] HWND Handle() const noexcept { return m_hwnd; }
+    // Shows a new document from the top.
+    void ShowDocument(std::unique_ptr<DomNode> document, const std::wstring& url);
+    // Shows a changed version of the current document, keeping the scroll position.
+    void UpdateDocument(std::unique_ptr<DomNode> document, const std::wstring& url);
+    void SetImage(const std::wstring& url, std::vector<unsigned char> bytes);
+    [[nodiscard]] std::vector<std::wstring> ImageUrls() const { return m_view.ImageUrls(); }
+    [[nodiscard]] int ScrollY() const noexcept { return m_scrollY; }
+
+private:
+    explicit BrowserWindow(Browser& owner) : m_owner(&owner) {}
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint();
+    void Relayout();
+    void ScrollTo(int y);
+    [[nodiscard]] PageView::Hit HitAt(LPARAM clientPoint) const;
+    void OnRightClick(LPARAM clientPoint);
+
+    Browser* m_owner;  // Borrowed; null while the owner tears the window down.
+    HWND m_hwnd = nullptr;
+    PageView m_view;
+    int m_scrollY = 0;
+};
+
+} // namespace engine

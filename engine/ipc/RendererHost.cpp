@@ -1,0 +1,134 @@
+#include "engine/ipc/RendererHost.h"
+
+#include <atomic>
+#include <vector>
+
+namespace engine {
+namespace {
+
+// A renderer that does not leave within this time after its pipes closed is ended.
+constexpr DWORD kRendererExitWaitMs = 5000;
+
+[[nodiscard]] std::wstring NewChannelName()
+{
+    static std::atomic<unsigned> counter{0};
+    return L"\\\\.\\pipe\\zv-engine-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+        std::to_wstring(++counter) + L"-" + std::to_wstring(::GetTickCount());
+}
+
+} // namespace
+
+RendererHost::RendererHost(PipeEnd toRenderer, PipeEnd fromRenderer, UniqueKernelHandle stop)
+    : m_toRenderer(std::move(toRenderer)), m_fromRenderer(std::move(fromRenderer)), m_stop(std::move(stop))
+{
+}
+
+std::unique_ptr<RendererHost> RendererHost::Launch(const std::wstring& executable, const std::wstring& extraSwitches,
+    Receiver receiver, ClosedCallback onClosed)
+{
+    const std::wstring channel = NewChannelName();
+    auto down = PipeEnd::CreateServer(channel + L".down", false);
+    auto up = PipeEnd::CreateServer(channel + L".up", true);
+    UniqueKernelHandle stop(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!down || !up || !stop) {
+        return nullptr;
+    }
+    std::unique_ptr<RendererHost> host(new RendererHost(std::move(*down), std::move(*up), std::move(stop)));
+    const std::wstring commandLine =
+        L"\"" + executable + L"\" --type=renderer --channel=" + channel + extraSwitches;
+    if (!host->StartProcess(commandLine)) {
+        return nullptr;
+    }
+    host->m_reader = std::thread([h = host.get(), receiver = std::move(receiver), onClosed = std::move(onClosed)] {
+        h->ReadLoop(receiver, onClosed);
+    });
+    host->m_writer = std::thread([h = host.get()] { h->WriteLoop(); });
+    return host;
+}
+
+bool RendererHost::StartProcess(const std::wstring& commandLine)
+{
+    std::vector<wchar_t> mutableLine(commandLine.begin(), commandLine.end());
+    mutableLine.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return false;
+    }
+    UniqueKernelHandle thread(info.hThread);
+    m_process.reset(info.hProcess);
+    m_processId = info.dwProcessId;
+    return true;
+}
+
+RendererHost::~RendererHost()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    (void)::SetEvent(m_stop.get());
+    if (m_reader.joinable()) {
+        m_reader.join();
+    }
+    if (m_writer.joinable()) {
+        m_writer.join();
+    }
+    // Closing our pipe ends tells the renderer to leave; wait for it so that no
+    // sub-process outlives the browser.
+    m_toRenderer.Close();
+    m_fromRenderer.Close();
+    if (m_process && ::WaitForSingleObject(m_process.get(), kRendererExitWaitMs) != WAIT_OBJECT_0) {
+        (void)::TerminateProcess(m_process.get(), 1);
+    }
+}
+
+void RendererHost::Send(WireMessage message)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_outgoing.push_back(std::move(message));
+    }
+    m_wake.notify_one();
+}
+
+std::optional<WireMessage> RendererHost::NextOutgoing()
+{
+    std::unique_lock lock(m_mutex);
+    m_wake.wait(lock, [this] { return m_stopping || !m_outgoing.empty(); });
+    if (m_stopping) {
+        return std::nullopt;
+    }
+    WireMessage next = std::move(m_outgoing.front());
+    m_outgoing.pop_front();
+    return next;
+}
+
+void RendererHost::WriteLoop()
+{
+    if (!m_toRenderer.WaitForClient(m_stop.get(), m_process.get())) {
+        return;
+    }
+    while (auto message = NextOutgoing()) {
+        if (!m_toRenderer.Write(*message, m_stop.get())) {
+            return;
+        }
+    }
+}
+
+void RendererHost::ReadLoop(const Receiver& receiver, const ClosedCallback& onClosed)
+{
+    if (m_fromRenderer.WaitForClient(m_stop.get(), m_process.get())) {
+        WireMessage message;
+        while (m_fromRenderer.Read(message, m_stop.get())) {
+            receiver(std::move(message));
+        }
+    }
+    if (::WaitForSingleObject(m_stop.get(), 0) != WAIT_OBJECT_0) {
+        onClosed();
+    }
+}
+
+} // namespace engine
