@@ -130,7 +130,8 @@ bool CMarkup::_ParseElementEnd(LPTSTR& pstrText, ULONG iPos, LPTSTR pstrName, LP
         return false;
     }
     if (pstrText[0] != L'<' || pstrText[1] != L'/') {
-        return true; // Only reached when the text ended inside the root's content.
+        *pstrDest = L'\0'; // The text ended inside the root's content.
+        return true;
     }
     *pstrDest = L'\0';
     *pstrText = L'\0';
