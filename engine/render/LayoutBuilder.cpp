@@ -90,7 +90,39 @@ int PixelAttribute(const DomNode& element, std::wstring_view name)
     return result;
 }
 
+// Step 1: the attributes; step 2: what the loaded image supplies (its own size, or the
+// missing side in proportion); step 3: the placeholder's size; step 4: fit the line.
+SIZE ImageSize(const DomNode& img, const DecodedImage* image, int available)
+{
+    int width = PixelAttribute(img, L"width");
+    int height = PixelAttribute(img, L"height");
+    if (image != nullptr) {
+        const long long naturalWidth = image->Width();
+        const long long naturalHeight = image->Height();
+        if (width < 0 && height < 0) {
+            width = static_cast<int>(naturalWidth);
+            height = static_cast<int>(naturalHeight);
+        } else if (width < 0) {
+            width = static_cast<int>(std::min<long long>(height * naturalWidth / naturalHeight, kMaxImageSide));
+        } else if (height < 0) {
+            height = static_cast<int>(std::min<long long>(width * naturalHeight / naturalWidth, kMaxImageSide));
+        }
+    }
+    width = width < 0 ? LayoutBuilder::kPlaceholderSize : width;
+    height = height < 0 ? LayoutBuilder::kPlaceholderSize : height;
+    if (width > available) {
+        height = static_cast<int>(static_cast<long long>(height) * available / width);
+        width = available;
+    }
+    return SIZE{width, height};
+}
+
 } // namespace
+
+bool LayoutBuilder::IsDrawn(const DomNode& element)
+{
+    return !IsNeverDrawn(element.tagName) && !IsDisplayNone(element);
+}
 
 LayoutBuilder::LayoutBuilder(TextMeasurer& measurer, LayoutInput input)
     : m_measurer(measurer), m_input(std::move(input)), m_width(std::max(m_input.width, 2 * kBodyMargin + 1))
@@ -126,7 +158,7 @@ void LayoutBuilder::VisitChildren(const DomNode& node, const TextStyle& style, i
 void LayoutBuilder::VisitElement(const DomNode& element, const TextStyle& parentStyle, int depth)
 {
     const std::wstring& tag = element.tagName;
-    if (IsNeverDrawn(tag) || IsDisplayNone(element)) {
+    if (!IsDrawn(element)) {
         return;
     }
     const TextStyle style = StyleFor(element, parentStyle);
@@ -259,7 +291,8 @@ void LayoutBuilder::AddOverlongWord(std::wstring_view word, const TextStyle& sty
         }
         const int available = Right() - m_left;
         size_t low = 1;
-        size_t high = word.size();
+        // No visible character is narrower than a pixel; this bounds each measurement.
+        size_t high = std::min(word.size(), static_cast<size_t>(std::max(available, 1)));
         while (low < high) {  // the longest prefix that fits, at least one character
             const size_t mid = (low + high + 1) / 2;
             if (m_measurer.TextWidth(style.font, word.substr(0, mid)) <= available) {
@@ -295,35 +328,15 @@ void LayoutBuilder::AddImage(const DomNode& img, const TextStyle& style)
             box.image = found != m_input.images->end() ? found->second : nullptr;
         }
     }
-    int width = PixelAttribute(img, L"width");
-    int height = PixelAttribute(img, L"height");
-    if (box.image != nullptr) {
-        const int naturalWidth = box.image->Width();
-        const int naturalHeight = box.image->Height();
-        if (width < 0 && height < 0) {
-            width = naturalWidth;
-            height = naturalHeight;
-        } else if (width < 0) {
-            width = static_cast<int>(static_cast<long long>(height) * naturalWidth / naturalHeight);
-        } else if (height < 0) {
-            height = static_cast<int>(static_cast<long long>(width) * naturalHeight / naturalWidth);
-        }
-    }
-    width = width < 0 ? kPlaceholderSize : std::min(width, kMaxImageSide);
-    height = height < 0 ? kPlaceholderSize : std::min(height, kMaxImageSide);
-    const int available = Right() - m_left;
-    if (width > available) {  // shrink to the line, keeping the proportions
-        height = static_cast<int>(static_cast<long long>(height) * available / width);
-        width = available;
-    }
-    if (width <= 0 || height <= 0) {
+    const SIZE size = ImageSize(img, box.image.get(), Right() - m_left);
+    if (size.cx <= 0 || size.cy <= 0) {
         return;
     }
     if (m_pendingSpace && m_lineContent) {
         m_x += m_measurer.TextWidth(style.font, L" ");
     }
     m_pendingSpace = false;
-    PlaceInline(std::move(box), width, height);
+    PlaceInline(std::move(box), size.cx, size.cy);
 }
 
 void LayoutBuilder::AddRule()

@@ -37,6 +37,10 @@ public:
 
     [[nodiscard]] LayoutTree Build(const DomNode& document);
 
+    // False for elements whose content is never page text (head, script, style, ...)
+    // and for elements hidden by an inline display:none.
+    [[nodiscard]] static bool IsDrawn(const DomNode& element);
+
 private:
     struct TextStyle {
         FontSpec font;

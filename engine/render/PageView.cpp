@@ -5,7 +5,6 @@
 #include "DecodedImage.h"
 #include "FontCache.h"
 #include "GdiTextMeasurer.h"
-#include "InlineStyle.h"
 #include "LayoutBuilder.h"
 #include "LayoutTree.h"
 #include "PagePainter.h"
@@ -31,12 +30,10 @@ std::vector<const DomNode*> DrawnImages(const DomNode& root)
         if (node->kind != DomNodeKind::Element && node->kind != DomNodeKind::Document) {
             continue;
         }
-        const std::wstring& tag = node->tagName;
-        if (node->kind == DomNodeKind::Element &&
-            (tag == L"head" || tag == L"script" || tag == L"style" || tag == L"noscript" || IsDisplayNone(*node))) {
+        if (node->kind == DomNodeKind::Element && !LayoutBuilder::IsDrawn(*node)) {
             continue;
         }
-        if (tag == L"img") {
+        if (node->tagName == L"img") {
             images.push_back(node);
         }
         for (auto it = node->children.rbegin(); it != node->children.rend(); ++it) {
