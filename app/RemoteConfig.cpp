@@ -7,6 +7,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <utility>
@@ -29,6 +30,30 @@ int32_t ReadLength(const unsigned char* p) noexcept
     const uint32_t value = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8)
         | (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
     return static_cast<int32_t>(value);
+}
+
+// Walks the chunk sequence of a configuration body: a 32-bit little-endian length N,
+// then N bytes of one zlib stream that inflates to at most 10240 bytes. A zero length,
+// a bare length at the very end or a tail too short for a length ends the sequence.
+// False when a length is negative, over the limit or runs past the end, or when
+// `inflate` fails on a chunk.
+template <typename Inflate>
+bool ForEachChunk(const unsigned char* data, size_t length, Inflate&& inflate)
+{
+    size_t offset = 0;
+    while (length - offset >= 4) {
+        const int32_t chunk = ReadLength(data + offset);
+        offset += 4;
+        if (chunk == 0 || offset == length) {
+            break;
+        }
+        const auto size = static_cast<size_t>(chunk);
+        if (chunk < 0 || size > kMaxChunk || size > length - offset || !inflate(data + offset, static_cast<uLong>(size))) {
+            return false;
+        }
+        offset += size;
+    }
+    return true;
 }
 
 void ReadAds(CXmlNavigator& nav, std::vector<AdItem>& out)
@@ -97,32 +122,30 @@ unsigned CALLBACK ConfigThreadProc(void* mainWindow)
     return 0;
 }
 
-// Each chunk: a 32-bit little-endian length N, then N bytes of one zlib stream that
-// inflates to at most 10240 bytes. A zero length, a bare length at the very end or a
-// tail too short for a length ends the sequence.
 bool UnpackConfigData(const unsigned char* data, size_t length, std::string& output)
 {
     output.clear();
-    std::string result;
-    size_t offset = 0;
-    while (length - offset >= 4) {
-        const int32_t chunk = ReadLength(data + offset);
-        offset += 4;
-        if (chunk == 0 || offset == length) {
-            break;
-        }
-        if (chunk < 0 || static_cast<size_t>(chunk) > kMaxChunk || static_cast<size_t>(chunk) > length - offset) {
-            return false;
-        }
+    // Growing one string chunk by chunk makes the heap move a multi-megabyte block
+    // onto fresh pages again and again; the pieces are joined once at the end.
+    std::vector<std::string> pieces;
+    size_t total = 0;
+    const bool valid = ForEachChunk(data, length, [&](const unsigned char* chunk, uLong size) {
         unsigned char inflated[kMaxChunk];
-        uLongf size = sizeof(inflated);
-        if (::uncompress(inflated, &size, data + offset, static_cast<uLong>(chunk)) != Z_OK) {
+        uLongf used = sizeof(inflated);
+        if (::uncompress(inflated, &used, chunk, size) != Z_OK) {
             return false;
         }
-        result.append(reinterpret_cast<const char*>(inflated), size);
-        offset += static_cast<size_t>(chunk);
+        pieces.emplace_back(reinterpret_cast<const char*>(inflated), used);
+        total += used;
+        return true;
+    });
+    if (!valid) {
+        return false;
     }
-    output = std::move(result);
+    output.reserve(total);
+    for (const auto& piece : pieces) {
+        output += piece;
+    }
     return true;
 }
 

@@ -25,7 +25,7 @@ constexpr DWORD kThreadTimeoutMs = 30000; // generous: the thread only talks to 
 
 using Ads = std::vector<AdItem>;
 
-// A hidden window that counts the WM_CONFIG_READY messages it receives.
+// A hidden message-only window that counts the WM_CONFIG_READY messages it receives.
 class ReadyWindow final {
 public:
     ReadyWindow()
@@ -35,7 +35,7 @@ public:
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = kClassName;
         (void)::RegisterClassW(&wc); // already registered by an earlier test is fine
-        m_hwnd = ::CreateWindowExW(0, kClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+        m_hwnd = ::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
             wc.hInstance, this);
     }
     ~ReadyWindow() noexcept
