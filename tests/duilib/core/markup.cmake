@@ -46,3 +46,9 @@ zv_add_test(duilib_skin_sources_tests
   LIBS duilib
   TIMEOUT 120)
 add_dependencies(duilib_skin_sources_tests duilib_markup_skin)
+zv_add_test(duilib_resource_registry_tests
+  SOURCES
+    ${ZV_MARKUP_DATA}/FontRegistryTest.cpp
+    ${ZV_MARKUP_DATA}/ResourceRegistryTest.cpp
+  LIBS duilib
+  TIMEOUT 60)
