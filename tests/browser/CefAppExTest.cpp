@@ -51,14 +51,6 @@ TEST_F(CefAppExTest, PlayMessageVisitsInPlayMode)
     EXPECT_EQ(visitor->GetMode(), CCefDOMVisitor::Mode::Play);
 }
 
-TEST_F(CefAppExTest, EachMessageGetsAFreshVisitor)
-{
-    EXPECT_TRUE(Receive(L"Msg.Main"));
-    EXPECT_TRUE(Receive(L"Msg.Main"));
-    ASSERT_EQ(m_frame->visitors.size(), 2u);
-    EXPECT_NE(m_frame->visitors[0].get(), m_frame->visitors[1].get());
-}
-
 TEST_F(CefAppExTest, OtherNamesAreNotHandled)
 {
     for (const wchar_t* name : {L"msg.main", L"MSG.PLAY", L"Msg.Main ", L"Msg.", L"", L"Msg.Mainx", L"Other"}) {
@@ -85,24 +77,6 @@ TEST_F(CefAppExTest, ServesAsItsOwnProcessAndLoadHandlers)
     EXPECT_EQ(m_app->GetLoadHandler().get(), static_cast<CefLoadHandler*>(m_app.get()));
     CefRenderProcessHandler& renderer = *m_app;
     EXPECT_FALSE(renderer.OnBeforeNavigation(m_browser, m_frame.get(), nullptr, 0, false));
-}
-
-TEST_F(CefAppExTest, ContextCreatedEntersAndLeavesTheContextOnce)
-{
-    const CefRefPtr<browser_test::CountingContext> context = new browser_test::CountingContext();
-    m_app->OnContextCreated(m_browser, m_frame.get(), context.get());
-    EXPECT_EQ(context->entered, 1);
-    EXPECT_EQ(context->exited, 1);
-    EXPECT_EQ(context->depth, 0);
-    m_app->OnContextCreated(m_browser, m_frame.get(), nullptr);
-}
-
-TEST_F(CefAppExTest, SharedReferenceCountReleasesTheObjectOnce)
-{
-    CefRefPtr<CefRenderProcessHandler> renderer = m_app->GetRenderProcessHandler();
-    EXPECT_FALSE(m_app->HasOneRef());
-    renderer = nullptr;
-    EXPECT_TRUE(m_app->HasOneRef());
 }
 
 } // namespace

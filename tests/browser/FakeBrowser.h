@@ -65,27 +65,4 @@ private:
     CefString m_name;
     IMPLEMENT_REFCOUNTING(FakeMessage);
 };
-
-class CountingContext final : public CefV8Context {
-public:
-    bool IsValid() override { return true; }
-    bool Enter() override
-    {
-        ++entered;
-        ++depth;
-        return true;
-    }
-    bool Exit() override
-    {
-        ++exited;
-        --depth;
-        return true;
-    }
-
-    int entered = 0;
-    int exited = 0;
-    int depth = 0;
-    IMPLEMENT_REFCOUNTING(CountingContext);
-};
-
 } // namespace browser_test

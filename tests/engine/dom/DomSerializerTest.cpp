@@ -25,16 +25,6 @@ TEST(DomSerializer, RoundTripKeepsEveryNodeAttributeAndParentLink)
     EXPECT_EQ(copy->parent, nullptr);
 }
 
-TEST(DomSerializer, RoundTripOfASubtreeAndOfEmptyStrings)
-{
-    DomNode text;
-    text.kind = DomNodeKind::Text;
-    const auto copy = DeserializeDom(SerializeDom(text));
-    ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(copy->kind, DomNodeKind::Text);
-    EXPECT_EQ(copy->text, L"");
-}
-
 TEST(DomSerializer, EveryTruncationIsRejected)
 {
     const std::string bytes = SerializeDom(*ParseHtml(kPage));
