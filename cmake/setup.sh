@@ -72,8 +72,25 @@ fetch_minizip() {
   rm -rf "$work"
 }
 
+fetch_tinyxml2() {
+  # Reference XML parser for the markup benchmark only; never linked into the client.
+  # The benchmark builds without it, so a failed download does not stop the set-up.
+  [ -f "$deps/tinyxml2/tinyxml2.cpp" ] && return 0
+  local work=$deps/tinyxml2-src
+  rm -rf "$work" && mkdir -p "$work"
+  if (cd "$work" && apt-get source -q --download-only tinyxml2 >/dev/null 2>&1); then
+    local tarball
+    tarball=$(ls "$work"/tinyxml2_*.orig.tar.* | head -n 1)
+    mkdir -p "$work/x" "$deps/tinyxml2"
+    tar -xf "$tarball" -C "$work/x"
+    cp "$work"/x/*/tinyxml2.cpp "$work"/x/*/tinyxml2.h "$deps/tinyxml2/"
+  fi
+  rm -rf "$work"
+}
+
 install_packages
 fetch_minizip
+fetch_tinyxml2
 if [ -n "${2:-}" ]; then
   "$root/cmake/wine-prefix.sh" "$build/wineprefix" "$2"
 fi

@@ -20,7 +20,19 @@ bool IsWhitespace(TCHAR ch) noexcept
 
 bool IsIdentifierChar(TCHAR ch) noexcept
 {
-    return ch == L'_' || ch == L':' || std::iswalnum(ch);
+    if (ch < 0x80) {
+        return (ch >= L'a' && ch <= L'z') || (ch >= L'A' && ch <= L'Z') || (ch >= L'0' && ch <= L'9') ||
+               ch == L'_' || ch == L':';
+    }
+    return std::iswalnum(ch) != 0;
+}
+
+// CharNextW only steps further than one unit when combining marks (U+0300 and up)
+// follow, so the common case skips the call into user32.
+template <typename Char>
+Char* NextChar(Char* pstr) noexcept
+{
+    return pstr[1] < 0x300 ? pstr + 1 : ::CharNextW(pstr);
 }
 
 // Where a failure is reported "just after" a character: never past the terminator.
@@ -178,28 +190,28 @@ ULONG CMarkup::_ReserveElement()
 void CMarkup::_SkipWhitespace(LPCTSTR& pstr) noexcept
 {
     while (IsWhitespace(*pstr)) {
-        pstr = ::CharNextW(pstr);
+        pstr = NextChar(pstr);
     }
 }
 
 void CMarkup::_SkipWhitespace(LPTSTR& pstr) noexcept
 {
     while (IsWhitespace(*pstr)) {
-        pstr = ::CharNextW(pstr);
+        pstr = NextChar(pstr);
     }
 }
 
 void CMarkup::_SkipIdentifier(LPCTSTR& pstr) noexcept
 {
     while (*pstr != L'\0' && IsIdentifierChar(*pstr)) {
-        pstr = ::CharNextW(pstr);
+        pstr = NextChar(pstr);
     }
 }
 
 void CMarkup::_SkipIdentifier(LPTSTR& pstr) noexcept
 {
     while (*pstr != L'\0' && IsIdentifierChar(*pstr)) {
-        pstr = ::CharNextW(pstr);
+        pstr = NextChar(pstr);
     }
 }
 
