@@ -18,10 +18,10 @@ public:
     [[nodiscard]] bool IsEmpty() const noexcept { return m_nCount == 0; }
     [[nodiscard]] int Find(LPVOID pData) const noexcept;
     // Add and InsertAt return false, leaving the array unchanged, when it cannot grow.
-    bool Add(LPVOID pData);
-    bool SetAt(int iIndex, LPVOID pData) noexcept;
-    bool InsertAt(int iIndex, LPVOID pData);
-    bool Remove(int iIndex) noexcept;
+    [[nodiscard]] bool Add(LPVOID pData);
+    [[nodiscard]] bool SetAt(int iIndex, LPVOID pData) noexcept;
+    [[nodiscard]] bool InsertAt(int iIndex, LPVOID pData);
+    [[nodiscard]] bool Remove(int iIndex) noexcept;
     [[nodiscard]] int GetSize() const noexcept { return m_nCount; }
     [[nodiscard]] int GetCapacity() const noexcept { return m_nAllocated; }
     [[nodiscard]] LPVOID* GetData() const noexcept { return m_ppVoid; }

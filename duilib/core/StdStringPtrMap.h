@@ -20,11 +20,11 @@ public:
     // Data of the key, or null. With bOptimize the item moves to the front of its chain.
     [[nodiscard]] LPVOID Find(LPCTSTR key, bool bOptimize = true) const;
     // False when the key is already present (whatever its data) or there are no buckets.
-    bool Insert(LPCTSTR key, LPVOID pData);
+    [[nodiscard]] bool Insert(LPCTSTR key, LPVOID pData);
     // Replaces the data of an existing key and returns the old data; otherwise inserts and
     // returns null. Without buckets nothing is stored and pData comes back.
-    LPVOID Set(LPCTSTR key, LPVOID pData);
-    bool Remove(LPCTSTR key);
+    [[nodiscard]] LPVOID Set(LPCTSTR key, LPVOID pData);
+    [[nodiscard]] bool Remove(LPCTSTR key);
     void RemoveAll() { Resize(m_nBuckets); }
     [[nodiscard]] int GetSize() const noexcept { return m_nCount; }
     [[nodiscard]] int GetBucketCount() const noexcept { return m_nBuckets; }

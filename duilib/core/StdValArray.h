@@ -17,8 +17,8 @@ public:
     void Empty() noexcept { m_nCount = 0; }
     [[nodiscard]] bool IsEmpty() const noexcept { return m_nCount == 0; }
     // Copies one element from pData. False, leaving the array unchanged, when it cannot grow.
-    bool Add(LPCVOID pData);
-    bool Remove(int iIndex) noexcept;
+    [[nodiscard]] bool Add(LPCVOID pData);
+    [[nodiscard]] bool Remove(int iIndex) noexcept;
     [[nodiscard]] int GetSize() const noexcept { return m_nCount; }
     [[nodiscard]] int GetCapacity() const noexcept { return m_nAllocated; }
     [[nodiscard]] LPVOID GetData() const noexcept { return m_pVoid; }
