@@ -30,7 +30,7 @@ TEST(StdPtrArray, DoublesCapacityWhenTheCountReachesIt)
     EXPECT_EQ(array.GetAt(21), Item(21));
 }
 
-TEST(StdPtrArray, InsertsAndRemovesInOrder)
+TEST(StdPtrArray, InsertsRemovesAndChecksIndexes)
 {
     CStdPtrArray array(2);
     EXPECT_TRUE(array.Add(Item(1)));
@@ -50,17 +50,10 @@ TEST(StdPtrArray, InsertsAndRemovesInOrder)
     EXPECT_EQ(array.GetAt(1), Item(2));
     EXPECT_EQ(array.Find(Item(3)), 2);
     EXPECT_EQ(array.Find(Item(1)), -1);
-}
-
-TEST(StdPtrArray, ChecksIndexesOnlyWhereDocumented)
-{
-    CStdPtrArray array;
-    EXPECT_EQ(array.GetAt(0), nullptr);
-    EXPECT_FALSE(array.SetAt(0, Item(0)));
-    ASSERT_TRUE(array.Add(Item(0)));
     EXPECT_TRUE(array.SetAt(0, Item(5)));
+    EXPECT_FALSE(array.SetAt(3, Item(5)));
     EXPECT_EQ(array.GetAt(0), Item(5));
-    EXPECT_EQ(array.GetAt(1), nullptr);
+    EXPECT_EQ(array.GetAt(3), nullptr);
     EXPECT_EQ(array.GetAt(-1), nullptr);
 }
 
