@@ -151,7 +151,8 @@ LRESULT CALLBACK EngineContext::TaskWindowProc(HWND hwnd, UINT message, WPARAM w
 
 void EngineContext::Register(CefRefPtr<Browser> browser)
 {
-    m_browsers[browser->GetIdentifier()] = std::move(browser);
+    const int id = browser->GetIdentifier();
+    m_browsers[id] = std::move(browser);
 }
 
 void EngineContext::Unregister(int browserId)

@@ -1,0 +1,50 @@
+#pragma once
+// Initialises the engine for one test and shuts it down afterwards.
+
+#include <gtest/gtest.h>
+
+#include "EngineTestSupport.h"
+
+namespace enginetest {
+
+class EngineFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CefSettings settings;
+        settings.size = sizeof settings;
+        settings.locale = "zh-CN";
+        settings.cache_path = m_files.PathOf(L"Cache");
+        settings.log_severity = LOGSEVERITY_DISABLE;
+        ASSERT_TRUE(CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, nullptr));
+        m_client = new RecordingClient();
+    }
+
+    void TearDown() override { CefShutdown(); }
+
+    // A child browser of the host window, after OnAfterCreated.
+    CefRefPtr<CefBrowser> CreateChild(const std::wstring& url, CefRefPtr<RecordingClient> client = nullptr)
+    {
+        CefRefPtr<RecordingClient> target = client ? client : m_client;
+        const std::size_t before = target->browsers.size();
+        CefRefPtr<CefBrowser> browser = CefBrowserHost::CreateBrowserSync(ChildOf(m_host.Handle()), target.get(), url,
+            CefBrowserSettings(), nullptr);
+        EXPECT_TRUE(browser);
+        EXPECT_TRUE(RunLoopUntil([&] { return target->browsers.size() > before; }));
+        return browser;
+    }
+
+    // Loads `url` and waits for its end or error.
+    void LoadAndWait(CefRefPtr<CefBrowser> browser, const std::wstring& url)
+    {
+        const int done = m_client->Count(L"state:0");
+        browser->GetMainFrame()->LoadURL(url);
+        EXPECT_TRUE(RunLoopUntil([&] { return m_client->Count(L"state:0") > done; }));
+    }
+
+    TempDir m_files;
+    HostWindow m_host;
+    CefRefPtr<RecordingClient> m_client;
+};
+
+} // namespace enginetest
