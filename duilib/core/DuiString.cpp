@@ -88,7 +88,7 @@ CDuiString& CDuiString::operator=(CDuiString&& src) noexcept
     }
     Empty();
     if (src.IsLocal()) {
-        std::wmemcpy(m_szBuffer, src.m_szBuffer, MAX_LOCAL_STRING_LEN + 1);
+        std::wmemcpy(m_szBuffer, src.m_szBuffer, std::wcslen(src.m_szBuffer) + 1);
     } else {
         m_pstr = std::exchange(src.m_pstr, src.m_szBuffer);
         src.m_szBuffer[0] = L'\0';
