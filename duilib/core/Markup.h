@@ -56,6 +56,7 @@ private:
     [[nodiscard]] bool _Parse(LPTSTR& pstrText, ULONG iParent, int nDepth);
     [[nodiscard]] bool _ParseElementEnd(LPTSTR& pstrText, ULONG iPos, LPTSTR pstrName, LPTSTR pstrNameEnd, int nDepth,
                                         bool& bEndOfText);
+    [[nodiscard]] bool _ParseEndTag(LPTSTR& pstrText, LPCTSTR pstrName, size_t cchName);
     [[nodiscard]] ULONG _ReserveElement();
     // Reserves and links the record of an element whose name starts at pstrName.
     [[nodiscard]] ULONG _AddElement(LPCTSTR pstrName, ULONG iParent, ULONG iPrevious);
@@ -66,7 +67,7 @@ private:
     void _ParseData(LPTSTR& pstrText, LPTSTR& pstrDest, char cEnd) const noexcept;
     static void _ParseMetaChar(LPTSTR& pstrText, LPTSTR& pstrDest) noexcept;
     [[nodiscard]] bool _ParseAttributes(LPTSTR& pstrText);
-    bool _Failed(LPCTSTR pstrError, LPCTSTR pstrLocation = nullptr) noexcept;
+    [[nodiscard]] bool _Failed(LPCTSTR pstrError, LPCTSTR pstrLocation = nullptr) noexcept;
     [[nodiscard]] bool _TakeText(std::unique_ptr<TCHAR[]> pstrText);
 
     std::unique_ptr<TCHAR[]> m_pstrXML;

@@ -146,10 +146,15 @@ bool CMarkup::_ParseElementEnd(LPTSTR& pstrText, ULONG iPos, LPTSTR pstrName, LP
         return true;
     }
     *pstrDest = L'\0';
+    return _ParseEndTag(pstrText, pstrName, static_cast<size_t>(pstrNameEnd - pstrName));
+}
+
+// pstrText is at "</"; the name must repeat the element's name and close with ">".
+bool CMarkup::_ParseEndTag(LPTSTR& pstrText, LPCTSTR pstrName, size_t cchName)
+{
     *pstrText = L'\0';
     pstrText += 2;
     _SkipWhitespace(pstrText);
-    const size_t cchName = static_cast<size_t>(pstrNameEnd - pstrName);
     if (std::wcsncmp(pstrText, pstrName, cchName) != 0) {
         return _Failed(L"Unmatched closing tag", pstrText);
     }

@@ -63,7 +63,7 @@ public:
     // Takes ownership of hBitmap when it registers it, or deletes it when the name is
     // taken already (the first registration stays and is returned).
     const TImageInfo* AddImage(LPCTSTR bitmap, HBITMAP hBitmap, int iWidth, int iHeight, bool bAlpha);
-    bool RemoveImage(LPCTSTR bitmap);
+    [[nodiscard]] bool RemoveImage(LPCTSTR bitmap);
     void RemoveAllImages() noexcept;
 
     // Fonts of this window, indexed from 0 in order of registration. Sizes are pixels.
@@ -76,8 +76,8 @@ public:
     [[nodiscard]] bool FindFont(LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic) const;
     [[nodiscard]] int GetFontIndex(HFONT hFont) const noexcept;
     [[nodiscard]] int GetFontIndex(LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic) const;
-    bool RemoveFont(HFONT hFont);
-    bool RemoveFontAt(int index);
+    [[nodiscard]] bool RemoveFont(HFONT hFont);
+    [[nodiscard]] bool RemoveFontAt(int index);
     void RemoveAllFonts() noexcept;
     // The default font's record for an index or font not found; measured on first use.
     [[nodiscard]] TFontInfo* GetFontInfo(int index);
@@ -91,20 +91,20 @@ public:
     // The first registration of a name wins.
     void AddDefaultAttributeList(LPCTSTR pStrControlName, LPCTSTR pStrControlAttrList);
     [[nodiscard]] LPCTSTR GetDefaultAttributeList(LPCTSTR pStrControlName) const;
-    bool RemoveDefaultAttributeList(LPCTSTR pStrControlName);
+    [[nodiscard]] bool RemoveDefaultAttributeList(LPCTSTR pStrControlName);
     [[nodiscard]] const CStdStringPtrMap& GetDefaultAttribultes() const noexcept { return m_DefaultAttrHash; }
     void RemoveAllDefaultAttributeList() noexcept;
 
     // The process-wide language table; the first registration of a key wins.
     static void AddLanguageAttributeList(LPCTSTR pStrName, LPCTSTR pStrText);
     [[nodiscard]] static LPCTSTR GetLanguageAttributeList(LPCTSTR pStrName);
-    static bool RemoveLanguageAttributeList(LPCTSTR pStrName);
+    [[nodiscard]] static bool RemoveLanguageAttributeList(LPCTSTR pStrName);
     [[nodiscard]] static const CStdStringPtrMap& GetLanguagetAttribultes() noexcept { return m_LanguageAttrHash; }
     static void RemoveAllLanguageAttributeList() noexcept;
 
     // Lookups that fail here continue in the parent's registries. Refuses a link that
     // would make a cycle. Borrowed; the parent must outlive this manager.
-    bool UseParentResource(CPaintManagerUI* pm);
+    [[nodiscard]] bool UseParentResource(CPaintManagerUI* pm);
     [[nodiscard]] CPaintManagerUI* GetParentResource() const noexcept { return m_pParentResourcePM; }
 
 private:
