@@ -251,7 +251,14 @@ void Browser::FailLoad(int errorCode)
         load->OnLoadError(this, m_frame.get(), static_cast<cef_errorcode_t>(errorCode), ErrorText(errorCode), m_url);
     }
     // The handler may have started the next load already (an error page, say).
-    if (load && m_sequence == sequence) {
+    if (m_sequence != sequence) {
+        return;
+    }
+    if (errorCode == ERR_ABORTED) {
+        // Nothing replaced the page on show, so its address is the current one again.
+        m_url = m_historyIndex >= 0 ? m_history[static_cast<std::size_t>(m_historyIndex)] : std::wstring();
+    }
+    if (load) {
         load->OnLoadingStateChange(this, false, CanGoBack(), CanGoForward());
     }
 }
