@@ -135,7 +135,7 @@ void Browser::CloseBrowser(bool forceClose)
 void Browser::RunClose(bool force)
 {
     const HWND hwnd = GetWindowHandle();
-    if (hwnd == nullptr || m_closing) {
+    if (hwnd == nullptr || (m_closing && !force)) {
         return;
     }
     m_closing = true;

@@ -95,8 +95,9 @@ class PipePair : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         const std::wstring name = L"\\\\.\\pipe\\zv-engine-unit-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name();
+            std::wstring(test.begin(), test.end());
         m_server = PipeEnd::CreateServer(name, true);
         ASSERT_TRUE(m_server.has_value());
         m_client = PipeEnd::Open(name, false);
