@@ -32,7 +32,8 @@ std::wstring MakeText(size_t length)
 
 std::vector<std::wstring> MakeControlNames()
 {
-    static const wchar_t* const kPrefixes[] = {L"btn_close_", L"opt_league_", L"lbl_title_", L"tab_item_", L"web_view_"};
+    static const wchar_t* const kPrefixes[] = {
+        L"btn_close_", L"opt_league_", L"lbl_title_", L"tab_item_", L"web_view_"};
     std::vector<std::wstring> names;
     names.reserve(kNames);
     for (int i = 0; i < kNames; ++i) {

@@ -370,7 +370,7 @@ int CDuiString::Replace(LPCTSTR pstrFrom, LPCTSTR pstrTo)
     const int nFrom = from.GetLength();
     const int nTo = to.GetLength();
     int nCount = 0;
-    for (const TCHAR* p = SearchText(m_pstr, from.m_pstr, nFrom); p != nullptr; p = SearchText(p + nFrom, from.m_pstr, nFrom)) {
+    for (const TCHAR* p = m_pstr; (p = SearchText(p, from.m_pstr, nFrom)) != nullptr; p += nFrom) {
         ++nCount;
     }
     if (nCount == 0) {

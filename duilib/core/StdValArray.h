@@ -26,7 +26,10 @@ public:
     // Address of the element; null outside 0 .. GetSize() - 1.
     [[nodiscard]] LPVOID GetAt(int iIndex) const noexcept;
     // No bounds check.
-    [[nodiscard]] LPVOID operator[](int iIndex) const noexcept { return m_pVoid + static_cast<size_t>(iIndex) * m_iElementSize; }
+    [[nodiscard]] LPVOID operator[](int iIndex) const noexcept
+    {
+        return m_pVoid + static_cast<size_t>(iIndex) * m_iElementSize;
+    }
 
 private:
     [[nodiscard]] bool GrowFor(int nNewCount);
