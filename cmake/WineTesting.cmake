@@ -33,7 +33,7 @@ function(zv_add_test name)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     WORKING_DIRECTORY "$<TARGET_FILE_DIR:${name}>"
-    PROPERTIES TIMEOUT ${T_TIMEOUT})
+    PROPERTIES TIMEOUT ${T_TIMEOUT} FIXTURES_REQUIRED WineFonts)
 endfunction()
 
 function(zv_add_import_check)
