@@ -166,6 +166,7 @@ LRESULT BrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void BrowserWindow::Paint()
 {
+    EnsureLayout();
     const PaintScope paint(m_hwnd);
     const RECT client = ClientRect(m_hwnd);
     const int width = std::max(1, static_cast<int>(client.right));
@@ -186,17 +187,26 @@ void BrowserWindow::Paint()
 
 void BrowserWindow::Relayout()
 {
-    if (m_hwnd == nullptr) {
+    m_layoutValid = false;
+    if (m_hwnd != nullptr) {
+        ::InvalidateRect(m_hwnd, nullptr, FALSE);
+    }
+}
+
+void BrowserWindow::EnsureLayout()
+{
+    if (m_layoutValid || m_hwnd == nullptr) {
         return;
     }
+    m_layoutValid = true;
     const WindowDc dc(m_hwnd);
     m_view.Layout(dc.get(), ClientRect(m_hwnd).right);
     ScrollTo(m_scrollY);
-    ::InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 void BrowserWindow::ScrollTo(int y)
 {
+    EnsureLayout();
     const int maxScroll = std::max(0, m_view.ContentHeight() - static_cast<int>(ClientRect(m_hwnd).bottom));
     const int clamped = std::clamp(y, 0, maxScroll);
     if (clamped != m_scrollY) {
@@ -224,8 +234,9 @@ void BrowserWindow::SetImage(const std::wstring& url, std::vector<unsigned char>
     Relayout();
 }
 
-PageView::Hit BrowserWindow::HitAt(LPARAM clientPoint) const
+PageView::Hit BrowserWindow::HitAt(LPARAM clientPoint)
 {
+    EnsureLayout();
     const POINT content{PointX(clientPoint), PointY(clientPoint) + m_scrollY};
     return m_view.HitTest(content);
 }

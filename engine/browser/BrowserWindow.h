@@ -40,15 +40,19 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
+    // Layout waits for the next paint or hit test, so that a burst of changes (a new
+    // document, then its images) costs one pass.
     void Relayout();
+    void EnsureLayout();
     void ScrollTo(int y);
-    [[nodiscard]] PageView::Hit HitAt(LPARAM clientPoint) const;
+    [[nodiscard]] PageView::Hit HitAt(LPARAM clientPoint);
     void OnRightClick(LPARAM clientPoint);
 
     Browser* m_owner;  // Borrowed; null while the owner tears the window down.
     HWND m_hwnd = nullptr;
     PageView m_view;
     int m_scrollY = 0;
+    bool m_layoutValid = false;
 };
 
 } // namespace engine
