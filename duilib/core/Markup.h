@@ -44,13 +44,13 @@ public:
 
 private:
     // Positions are character offsets into the text, so the table never holds pointers.
-    struct XMLELEMENT {
+    typedef struct tagXMLELEMENT {
         ULONG iStart;  // name
         ULONG iChild;  // first child; 0 = none
         ULONG iNext;   // next sibling; 0 = none
         ULONG iParent; // 0 for the root
         ULONG iData;   // character data
-    };
+    } XMLELEMENT;
 
     [[nodiscard]] bool _Parse();
     [[nodiscard]] bool _Parse(LPTSTR& pstrText, ULONG iParent, int nDepth);

@@ -15,9 +15,8 @@ TCHAR CPaintManagerUI::m_szResZipPath[MAX_PATH + 1] = {};
 bool CPaintManagerUI::m_bCachedResourceZip = false;
 CZipArchive CPaintManagerUI::m_hResourceZip;
 TFontInfo CPaintManagerUI::m_DefaultFontInfo;
-bool CPaintManagerUI::bLoadingLanguage = false;
 CStdStringPtrMap CPaintManagerUI::m_LanguageAttrHash;
-bool CPaintManagerUI::m_bInitAtFirst = true;
+bool CPaintManagerUI::m_bInitAtFirst = false;
 CStdPtrArray CPaintManagerUI::m_aPreMessages;
 
 namespace {
@@ -50,8 +49,8 @@ bool CopyPath(TCHAR (&target)[MAX_PATH + 1], LPCTSTR source)
 
 CPaintManagerUI::CPaintManagerUI()
 {
-    if (m_bInitAtFirst) {
-        m_bInitAtFirst = false;
+    if (!m_bInitAtFirst) {
+        m_bInitAtFirst = true;
         const LPCTSTR face = DefaultFontFaceFor(QueryOsMajorVersion());
         std::wcsncpy(m_DefaultFontInfo.sFontName, face, LF_FACESIZE - 1);
     }

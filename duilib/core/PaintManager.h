@@ -130,9 +130,8 @@ private:
     static bool m_bCachedResourceZip;
     static CZipArchive m_hResourceZip;
     static TFontInfo m_DefaultFontInfo;
-    static bool bLoadingLanguage;
     static CStdStringPtrMap m_LanguageAttrHash; // key -> owned CDuiString
-    static bool m_bInitAtFirst;
+    static bool m_bInitAtFirst; // the default face was chosen
     static CStdPtrArray m_aPreMessages; // every manager between Init and its destruction
 };
 
