@@ -24,6 +24,24 @@ inline std::wstring ErrorLocation(const DuiLib::CMarkup& markup)
     return location;
 }
 
+// The skin archive linked into the test executable (SkinResource.rc), found the way
+// the window base finds a zip resource.
+struct SkinResource {
+    const BYTE* data = nullptr;
+    DWORD size = 0;
+};
+
+inline SkinResource LoadSkinResource()
+{
+    const HMODULE module = ::GetModuleHandleW(nullptr);
+    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(102), L"DAT");
+    const HGLOBAL loaded = found != nullptr ? ::LoadResource(module, found) : nullptr;
+    if (loaded == nullptr) {
+        return {};
+    }
+    return {static_cast<const BYTE*>(::LockResource(loaded)), ::SizeofResource(module, found)};
+}
+
 // Folder of the running test executable, with a trailing backslash.
 inline std::wstring ExeDirectory()
 {

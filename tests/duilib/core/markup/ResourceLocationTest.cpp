@@ -21,18 +21,6 @@ std::wstring ResourcePath()
     return std::wstring(CPaintManagerUI::GetResourcePath());
 }
 
-std::vector<BYTE> SkinArchiveBytes()
-{
-    const HMODULE module = ::GetModuleHandleW(nullptr);
-    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(102), L"DAT");
-    const HGLOBAL loaded = found != nullptr ? ::LoadResource(module, found) : nullptr;
-    if (loaded == nullptr) {
-        return {};
-    }
-    const auto* data = static_cast<const BYTE*>(::LockResource(loaded));
-    return std::vector<BYTE>(data, data + ::SizeofResource(module, found));
-}
-
 // Which source answers: the root element name of MainWnd.xml, or the failure message.
 std::wstring MainWindowSource()
 {
@@ -97,8 +85,9 @@ TEST_F(ResourceLocation, InstancePathIsTheProgramFolder)
 TEST_F(ResourceLocation, FirstMemoryArchiveStaysUntilAFileArchiveReadPerCallReplacesIt)
 {
     CPaintManagerUI::SetResourcePath((markup_test::ExeDirectory() + L"markup").c_str());
-    std::vector<BYTE> archive = SkinArchiveBytes();
-    ASSERT_FALSE(archive.empty());
+    const markup_test::SkinResource resource = markup_test::LoadSkinResource();
+    ASSERT_NE(nullptr, resource.data);
+    std::vector<BYTE> archive(resource.data, resource.data + resource.size);
     std::vector<BYTE> garbage(512, 0x11);
 
     CPaintManagerUI::SetResourceZip(archive.data(), static_cast<unsigned>(archive.size()));

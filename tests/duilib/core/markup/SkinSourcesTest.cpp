@@ -21,28 +21,6 @@ using markup_test::ErrorMessage;
 
 namespace {
 
-constexpr int kSkinResourceId = 102;
-
-// The skin archive linked into this executable (SkinResource.rc).
-struct SkinResource {
-    const BYTE* data = nullptr;
-    DWORD size = 0;
-};
-
-SkinResource LoadSkinResource()
-{
-    const HMODULE module = CPaintManagerUI::GetResourceDll();
-    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(kSkinResourceId), L"DAT");
-    if (found == nullptr) {
-        return {};
-    }
-    const HGLOBAL loaded = ::LoadResource(module, found);
-    if (loaded == nullptr) {
-        return {};
-    }
-    return {static_cast<const BYTE*>(::LockResource(loaded)), ::SizeofResource(module, found)};
-}
-
 class SkinSources : public testing::Test {
 protected:
     void SetUp() override
@@ -172,7 +150,7 @@ TEST_F(SkinSources, MissingZipFileFailsToOpen)
 
 TEST_F(SkinSources, ZipResourceHeldInMemory)
 {
-    const SkinResource resource = LoadSkinResource();
+    const markup_test::SkinResource resource = markup_test::LoadSkinResource();
     ASSERT_NE(nullptr, resource.data);
     ASSERT_GT(resource.size, 22u);
     CPaintManagerUI::SetResourceZip(const_cast<BYTE*>(resource.data), resource.size);
@@ -191,7 +169,7 @@ TEST_F(SkinSources, NotAnArchiveInMemoryFailsToOpen)
 
 TEST_F(SkinSources, DamagedMemberFailsToUnzip)
 {
-    const SkinResource resource = LoadSkinResource();
+    const markup_test::SkinResource resource = markup_test::LoadSkinResource();
     ASSERT_NE(nullptr, resource.data);
     std::vector<BYTE> damaged(resource.data, resource.data + resource.size);
     // The member's local header: signature, 26 fixed bytes, then name and extra field.
