@@ -166,14 +166,20 @@ void Browser::OnFetched(std::uint32_t sequence, FetchResult result)
         FailLoad(ERR_FAILED);
         return;
     }
-    std::wstring text = DecodeHtmlBytes(result.body, result.contentType);
     const bool html = result.contentType.empty() || StartsWith(result.contentType, "text/html") ||
         StartsWith(result.contentType, "application/xhtml");
+    const std::wstring text = DecodeHtmlBytes(result.body, result.contentType);
+    const std::wstring page = html ? text : EscapeAsPreformatted(text);
+    // The page travels as UTF-16; one that cannot fit a pipe message would never arrive.
+    if (page.size() + m_url.size() + 16 > kMaxWirePayload / 2) {
+        FailLoad(ERR_FILE_TOO_BIG);
+        return;
+    }
     m_pendingStatus = result.status;
     PayloadWriter writer;
     writer.U32(sequence);
     writer.Text(m_url);
-    writer.Text(html ? text : EscapeAsPreformatted(text));
+    writer.Text(page);
     SendToRenderer(WireType::Document, writer.Take());
 }
 
