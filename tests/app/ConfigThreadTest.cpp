@@ -13,15 +13,12 @@ static void PrintTo(const AdItem& item, std::ostream* os)
 {
     *os << "{" << ::testing::PrintToString(item.text) << ", " << ::testing::PrintToString(item.url) << "}";
 }
-
 static bool operator==(const AdItem& a, const AdItem& b)
 {
     return a.text == b.text && a.url == b.url;
 }
 
 namespace {
-
-constexpr DWORD kThreadTimeoutMs = 30000; // generous: the thread only talks to loopback
 
 using Ads = std::vector<AdItem>;
 
@@ -33,35 +30,26 @@ public:
         WNDCLASSW wc{};
         wc.lpfnWndProc = &ReadyWindow::WndProc;
         wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = kClassName;
-        (void)::RegisterClassW(&wc); // already registered by an earlier test is fine
-        m_hwnd = ::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-            wc.hInstance, this);
+        wc.lpszClassName = L"ZvConfigReadyTestWindow";
+        (void)::RegisterClassW(&wc); // fails harmlessly when an earlier test registered it
+        m_hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, this);
     }
-    ~ReadyWindow() noexcept
-    {
-        if (m_hwnd != nullptr) {
-            ::DestroyWindow(m_hwnd);
-        }
-    }
+    ~ReadyWindow() noexcept { (void)::DestroyWindow(m_hwnd); }
     ReadyWindow(const ReadyWindow&) = delete;
     ReadyWindow& operator=(const ReadyWindow&) = delete;
 
     [[nodiscard]] HWND Handle() const noexcept { return m_hwnd; }
-    [[nodiscard]] int ReadyCount() const noexcept { return m_ready; }
-    [[nodiscard]] bool ParamsWereZero() const noexcept { return m_paramsZero; }
-
-    void DrainQueue()
+    // WM_CONFIG_READY messages delivered so far, each with wParam and lParam 0; -1 otherwise.
+    [[nodiscard]] int DrainAndCount()
     {
         MSG msg;
         while (::PeekMessageW(&msg, m_hwnd, 0, 0, PM_REMOVE)) {
             ::DispatchMessageW(&msg);
         }
+        return m_badParams ? -1 : m_ready;
     }
 
 private:
-    static constexpr wchar_t kClassName[] = L"ZvConfigReadyTestWindow";
-
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
     {
         if (msg == WM_NCCREATE) {
@@ -71,7 +59,7 @@ private:
         auto* self = reinterpret_cast<ReadyWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         if (msg == WM_CONFIG_READY && self != nullptr) {
             ++self->m_ready;
-            self->m_paramsZero = self->m_paramsZero && wParam == 0 && lParam == 0;
+            self->m_badParams = self->m_badParams || wParam != 0 || lParam != 0;
             return 0;
         }
         if (msg == WM_NCDESTROY) {
@@ -82,7 +70,7 @@ private:
 
     HWND m_hwnd = nullptr;
     int m_ready = 0;
-    bool m_paramsZero = true;
+    bool m_badParams = false;
 };
 
 class ConfigThreadTest : public ::testing::Test {
@@ -91,186 +79,123 @@ protected:
     {
         ASSERT_TRUE(m_server.IsListening());
         ASSERT_NE(m_window.Handle(), nullptr);
-        g_vecStaticAds.clear();
+        g_vecStaticAds.clear(); // the lists are process-wide; every test starts from empty ones
         for (auto& list : g_vecScrollAds) {
             list.clear();
         }
         const std::string root = m_server.Root();
         m_previousRoot = SetConfigSiteRoot(std::wstring(root.begin(), root.end()));
-        m_rootReplaced = true;
     }
-    void TearDown() override
-    {
-        if (m_rootReplaced) {
-            (void)SetConfigSiteRoot(m_previousRoot);
-        }
-    }
+    void TearDown() override { (void)SetConfigSiteRoot(m_previousRoot); }
 
-    void Serve(const std::string& body) { m_server.SetResponse(LoopbackHttpServer::MakeResponse("200 OK", body)); }
-    void ServeXml(const std::string& xml) { Serve(PackConfigDocument(xml)); }
-
-    // Runs the real thread procedure to its end, then delivers what it posted.
-    void RunConfigThread()
+    // Serves `response`, runs the real thread procedure to its end and returns how
+    // many WM_CONFIG_READY messages arrived.
+    int RunWith(const std::string& response)
     {
-        UniqueKernelHandle thread(reinterpret_cast<HANDLE>(
+        m_server.SetResponse(response);
+        const UniqueKernelHandle thread(reinterpret_cast<HANDLE>(
             ::_beginthreadex(nullptr, 0, &ConfigThreadProc, m_window.Handle(), 0, nullptr)));
-        ASSERT_TRUE(thread);
-        ASSERT_EQ(::WaitForSingleObject(thread.get(), kThreadTimeoutMs), WAIT_OBJECT_0);
-        m_window.DrainQueue();
-    }
-
-    void ExpectNothingPosted()
-    {
-        EXPECT_EQ(m_window.ReadyCount(), 0);
-        EXPECT_TRUE(g_vecStaticAds.empty());
-        for (const auto& list : g_vecScrollAds) {
-            EXPECT_TRUE(list.empty());
-        }
+        EXPECT_TRUE(thread);
+        EXPECT_EQ(::WaitForSingleObject(thread.get(), 30000), WAIT_OBJECT_0); // generous bound, loopback only
+        return m_window.DrainAndCount();
     }
 
     LoopbackHttpServer m_server;
     ReadyWindow m_window;
     std::wstring m_previousRoot;
-    bool m_rootReplaced = false;
 };
 
-TEST_F(ConfigThreadTest, FetchesConfigDatWithDefaultHeaders)
+std::string Ok(const std::string& body) { return LoopbackHttpServer::MakeResponse("200 OK", body); }
+
+TEST_F(ConfigThreadTest, DownloadsConfigDatAndPostsOnce)
 {
-    ServeXml("<config/>");
-    RunConfigThread();
+    EXPECT_EQ(RunWith(Ok(PackConfigDocument("<config/>"))), 1);
     ASSERT_EQ(m_server.Requests().size(), 1u);
     EXPECT_EQ(m_server.Requests()[0].RequestLine(), "GET /config.dat HTTP/1.1");
     EXPECT_NE(m_server.Requests()[0].raw.find("\r\nReferer: 127.0.0.1\r\n"), std::string::npos);
-    EXPECT_EQ(m_window.ReadyCount(), 1);
-    EXPECT_TRUE(m_window.ParamsWereZero());
 }
 
-TEST_F(ConfigThreadTest, ReadsStaticAndScrollAdsInDocumentOrder)
-{
-    ServeXml("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<config>\r\n <!-- ads -->\r\n"
-             " <StaticAd><ad text='s1' url='http://a/1'/><other/><ad text='s2'/><ad url='u3'/>"
-             "<ad text='s4' url='u4'/><ad text='s5' url='u5'/><ad text='s6' url='u6'/>"
-             "<ad text='s7' url='u7'/><ad text='s8' url='u8'/></StaticAd>\r\n"
-             " <ScrollAd><item><ad text='a' url='ua'/></item><item><ad text='b' url='ub'/></item>"
-             "<item><ad text='c' url='uc'/><ad text='d' url='ud'/></item><item><ad text='e' url='ue'/></item>"
-             "</ScrollAd>\r\n</config>\r\n");
-    RunConfigThread();
-    ASSERT_EQ(m_window.ReadyCount(), 1);
-    ASSERT_EQ(g_vecStaticAds.size(), 8u) << "all eight are stored; the window shows six";
-    EXPECT_EQ(g_vecStaticAds[0], (AdItem{L"s1", L"http://a/1"}));
-    EXPECT_EQ(g_vecStaticAds[1], (AdItem{L"s2", L""}));
-    EXPECT_EQ(g_vecStaticAds[2], (AdItem{L"", L"u3"}));
-    EXPECT_EQ(g_vecStaticAds[7], (AdItem{L"s8", L"u8"}));
-    EXPECT_EQ(g_vecScrollAds[0], (Ads{{L"a", L"ua"}}));
-    EXPECT_EQ(g_vecScrollAds[1], (Ads{{L"b", L"ub"}}));
-    EXPECT_EQ(g_vecScrollAds[2], (Ads{{L"c", L"uc"}, {L"d", L"ud"}})) << "the fourth item is ignored";
-}
-
-TEST_F(ConfigThreadTest, EmptyItemStillTakesItsSlot)
-{
-    ServeXml("<config><ScrollAd><item></item><item><ad text='x' url='1'/><ad text='y' url='2'/></item>"
-             "</ScrollAd></config>");
-    RunConfigThread();
-    ASSERT_EQ(m_window.ReadyCount(), 1);
-    EXPECT_TRUE(g_vecStaticAds.empty());
-    EXPECT_TRUE(g_vecScrollAds[0].empty());
-    EXPECT_EQ(g_vecScrollAds[1], (Ads{{L"x", L"1"}, {L"y", L"2"}}));
-    EXPECT_TRUE(g_vecScrollAds[2].empty());
-}
-
-TEST_F(ConfigThreadTest, ScrollAdBeforeStaticAdIsNotRead)
-{
-    ServeXml("<config><ScrollAd><item><ad text='lost'/></item></ScrollAd>"
-             "<StaticAd><ad text='kept' url='k'/></StaticAd></config>");
-    RunConfigThread();
-    ASSERT_EQ(m_window.ReadyCount(), 1);
-    EXPECT_EQ(g_vecStaticAds, (Ads{{L"kept", L"k"}}));
-    EXPECT_TRUE(g_vecScrollAds[0].empty());
-}
-
-TEST_F(ConfigThreadTest, DocumentWithoutConfigRootStillPosts)
-{
-    ServeXml("<settings><StaticAd><ad text='x'/></StaticAd></settings>");
-    RunConfigThread();
-    EXPECT_EQ(m_window.ReadyCount(), 1);
-    EXPECT_TRUE(g_vecStaticAds.empty());
-    EXPECT_TRUE(g_vecScrollAds[0].empty());
-}
-
-TEST_F(ConfigThreadTest, AttributeValuesArriveDecoded)
-{
-    ServeXml("<config><StaticAd><ad text='Tom &amp; Jerry &#34;live&#x22; &lt;now&gt;' "
-             "url='http://x/?a=1&amp;b=2'/></StaticAd></config>");
-    RunConfigThread();
-    ASSERT_EQ(m_window.ReadyCount(), 1);
-    EXPECT_EQ(g_vecStaticAds, (Ads{{L"Tom & Jerry \"live\" <now>", L"http://x/?a=1&b=2"}}));
-}
-
-TEST_F(ConfigThreadTest, DocumentSpreadOverManySmallChunks)
-{
-    std::string xml = "<config><StaticAd>";
-    for (int i = 0; i < 50; ++i) {
-        xml += "<ad text='t" + std::to_string(i) + "' url='u'/>";
-    }
-    xml += "</StaticAd></config>";
-    Serve(PackConfigDocument(xml, 13));
-    RunConfigThread();
-    ASSERT_EQ(m_window.ReadyCount(), 1);
-    ASSERT_EQ(g_vecStaticAds.size(), 50u);
-    EXPECT_EQ(g_vecStaticAds[49].text, L"t49");
-}
-
-struct FailureCase {
+struct Document {
     const char* name;
-    std::string response; // raw HTTP response
+    std::string xml;
+    Ads staticAds;
+    std::array<Ads, kScrollAdSlots> scrollAds;
 };
 
-std::string Ok(const std::string& body)
+class ConfigDocuments : public ConfigThreadTest, public ::testing::WithParamInterface<Document> {};
+
+TEST_P(ConfigDocuments, FillTheListsThenPost)
 {
-    return LoopbackHttpServer::MakeResponse("200 OK", body);
+    const Document& doc = GetParam();
+    EXPECT_EQ(RunWith(Ok(PackConfigDocument(doc.xml, 23))), 1);
+    EXPECT_EQ(g_vecStaticAds, doc.staticAds);
+    EXPECT_EQ(g_vecScrollAds, doc.scrollAds);
 }
+
+const std::string kEightAds = "<ad text='1' url='u1'/><other/><ad text='2'/><ad url='u3'/><ad text='4' url='u4'/>"
+                              "<ad text='5'/><ad text='6'/><ad text='7'/><ad text='8' url='u8'/>";
+
+INSTANTIATE_TEST_SUITE_P(Reader, ConfigDocuments, ::testing::Values(
+    Document{"EightStaticAdsAndFourItems",
+        "<?xml version='1.0'?>\r\n<config><!-- ads --><StaticAd>" + kEightAds + "</StaticAd>\r\n<ScrollAd>"
+        "<item><ad text='a' url='ua'/></item><item><ad text='b'/></item><item><ad text='c'/><ad text='d'/></item>"
+        "<item><ad text='e'/></item></ScrollAd></config>",
+        {{L"1", L"u1"}, {L"2", L""}, {L"", L"u3"}, {L"4", L"u4"}, {L"5", L""}, {L"6", L""}, {L"7", L""}, {L"8", L"u8"}},
+        {Ads{{L"a", L"ua"}}, Ads{{L"b", L""}}, Ads{{L"c", L""}, {L"d", L""}}}},
+    Document{"EmptyItemKeepsItsSlot",
+        "<config><ScrollAd><item></item><item><ad text='x' url='1'/><ad text='y' url='2'/></item></ScrollAd></config>",
+        {}, {Ads{}, Ads{{L"x", L"1"}, {L"y", L"2"}}, Ads{}}},
+    Document{"ScrollAdBeforeStaticAdIsMissed",
+        "<config><ScrollAd><item><ad text='lost'/></item></ScrollAd><StaticAd><ad text='kept'/></StaticAd></config>",
+        {{L"kept", L""}}, {}},
+    Document{"NoConfigRoot", "<settings><StaticAd><ad text='x'/></StaticAd></settings>", {}, {}},
+    Document{"EntitiesDecoded",
+        "<config><StaticAd><ad text='Tom &amp; Jerry &#34;live&#x22; &lt;now&gt;' url='/?a=1&amp;b=2'/></StaticAd></config>",
+        {{L"Tom & Jerry \"live\" <now>", L"/?a=1&b=2"}}, {}}),
+    [](const ::testing::TestParamInfo<Document>& info) { return std::string(info.param.name); });
 
 std::string DamagedSecondChunk()
 {
     std::string bad = CompressChunk("<ad text='b'/></StaticAd></config>");
     bad[3] = static_cast<char>(bad[3] ^ 0x40);
-    return MakeConfigChunk(CompressChunk("<config><StaticAd><ad text='a'/>")) + MakeConfigChunk(bad)
-        + std::string(4, '\0');
+    return MakeConfigChunk(CompressChunk("<config><StaticAd><ad text='a'/>")) + MakeConfigChunk(bad);
 }
 
-class ConfigThreadFailure : public ConfigThreadTest, public ::testing::WithParamInterface<FailureCase> {};
+struct Failure {
+    const char* name;
+    std::string response;
+};
 
-TEST_P(ConfigThreadFailure, PostsNothingAndLeavesTheListsEmpty)
+class ConfigFailures : public ConfigThreadTest, public ::testing::WithParamInterface<Failure> {};
+
+TEST_P(ConfigFailures, PostNothingAndLeaveTheListsEmpty)
 {
-    m_server.SetResponse(GetParam().response);
-    RunConfigThread();
+    EXPECT_EQ(RunWith(GetParam().response), 0);
     EXPECT_EQ(m_server.Requests().size(), 1u);
-    ExpectNothingPosted();
+    EXPECT_TRUE(g_vecStaticAds.empty());
+    EXPECT_EQ(g_vecScrollAds, (std::array<Ads, kScrollAdSlots>{}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ConfigThreadFailure,
-    ::testing::Values(
-        FailureCase{"NotFound", LoopbackHttpServer::MakeResponse("404 Not Found",
-                                    PackConfigDocument("<config><StaticAd><ad text='x'/></StaticAd></config>"))},
-        FailureCase{"EmptyBody", Ok("")},
-        FailureCase{"DamagedChunk", DamagedSecondChunk()},
-        FailureCase{"OversizeLength", Ok(std::string("\x01\x28\x00\x00", 4) + std::string(10241, 'z'))},
-        FailureCase{"NegativeLength", Ok(std::string("\xff\xff\xff\xff", 4) + std::string(64, 'z'))},
-        FailureCase{"NotWellFormed", Ok(PackConfigDocument("<config><StaticAd><ad text='x'/></config>"))},
-        FailureCase{"RootWithSibling", Ok(PackConfigDocument("<config/><config/>"))},
-        FailureCase{"OnlyText", Ok(PackConfigDocument("no markup here"))}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Reader, ConfigFailures, ::testing::Values(
+    Failure{"NotFound", LoopbackHttpServer::MakeResponse("404 Not Found", PackConfigDocument("<config/>"))},
+    Failure{"EmptyBody", Ok("")},
+    Failure{"DamagedChunk", Ok(DamagedSecondChunk())},
+    Failure{"OversizeLength", Ok(std::string("\x01\x28\x00\x00", 4) + std::string(10241, 'z'))},
+    Failure{"NegativeLength", Ok(std::string("\xff\xff\xff\xff", 4) + std::string(64, 'z'))},
+    Failure{"NotWellFormed", Ok(PackConfigDocument("<config><StaticAd><ad text='x'/></config>"))},
+    Failure{"RootWithSibling", Ok(PackConfigDocument("<config/><config/>"))}),
+    [](const ::testing::TestParamInfo<Failure>& info) { return std::string(info.param.name); });
 
 TEST_F(ConfigThreadTest, UnreachableServerPostsNothing)
 {
     unsigned short closedPort = 0;
     {
-        LoopbackHttpServer gone;
+        const LoopbackHttpServer gone;
         closedPort = gone.Port();
     }
     (void)SetConfigSiteRoot(L"http://127.0.0.1:" + std::to_wstring(closedPort));
-    RunConfigThread();
-    ExpectNothingPosted();
+    EXPECT_EQ(RunWith(Ok("")), 0);
+    EXPECT_TRUE(g_vecStaticAds.empty());
 }
 
 } // namespace
