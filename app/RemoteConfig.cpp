@@ -7,7 +7,6 @@
 
 #include <zlib.h>
 
-#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <utility>
