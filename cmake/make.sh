@@ -29,10 +29,24 @@ if [ "$arch" != i686 ]; then
     -P "$root/cmake/CheckImports.cmake"
 fi
 
+# A wineserver left from an earlier run keeps a desktop bound to a display that may be
+# gone; every command that runs Wine starts from a fresh server and leaves none behind.
+stop_wine() {
+  (. "$root/cmake/wine-env.sh" "$build/wineprefix" "$arch" && "$WINESERVER" -k >/dev/null 2>&1) || true
+}
+
+with_wine() {
+  stop_wine
+  local rc=0
+  "$@" || rc=$?
+  stop_wine
+  return $rc
+}
+
 case $command in
   build) ;;
-  test) exec bash "$root/cmake/with-display.sh" ctest --test-dir "$build" --output-on-failure -j "$jobs" ;;
-  run) exec bash "$root/cmake/run-demo.sh" "$build" ;;
-  bench) exec bash "$root/cmake/with-display.sh" bash "$root/cmake/run-bench.sh" "$build" ;;
+  test) with_wine bash "$root/cmake/with-display.sh" ctest --test-dir "$build" --output-on-failure -j "$jobs" ;;
+  run) with_wine bash "$root/cmake/run-demo.sh" "$build" ;;
+  bench) with_wine bash "$root/cmake/with-display.sh" bash "$root/cmake/run-bench.sh" "$build" ;;
   *) echo "make.sh: unknown command $command" >&2; exit 2 ;;
 esac
