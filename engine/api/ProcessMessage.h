@@ -4,6 +4,8 @@
 #include "CefValues.h"
 #include "engine/api/ListValue.h"
 
+#include <string>
+
 namespace engine {
 
 class ProcessMessage final : public CefProcessMessage {
@@ -27,5 +29,10 @@ private:
     bool m_readOnly = false;
     IMPLEMENT_REFCOUNTING(ProcessMessage);
 };
+
+// The form both processes send a message in: its name, then its argument list.
+[[nodiscard]] std::string EncodeProcessMessage(CefProcessMessage& message);
+// A read-only message, or null when the payload is not exactly one encoded message.
+[[nodiscard]] CefRefPtr<ProcessMessage> DecodeProcessMessage(const std::string& payload);
 
 } // namespace engine

@@ -2,6 +2,7 @@
 
 #include "engine/api/CommandLine.h"
 #include "engine/api/ListValue.h"
+#include "engine/api/ProcessMessage.h"
 #include "engine/browser/BrowserWindow.h"
 #include "engine/browser/EngineContext.h"
 #include "engine/browser/FetchJob.h"
@@ -108,15 +109,7 @@ bool Browser::SendProcessMessage(CefProcessId targetProcess, CefRefPtr<CefProces
     if (targetProcess != PID_RENDERER || !message || !m_renderer) {
         return false;
     }
-    PayloadWriter writer;
-    writer.Text(message->GetName().ToWString());
-    const auto* arguments = dynamic_cast<ListValue*>(message->GetArgumentList().get());
-    if (arguments != nullptr) {
-        writer.List(*arguments);
-    } else {
-        writer.U32(0);  // an empty list
-    }
-    SendToRenderer(WireType::ProcessMessage, writer.Take());
+    SendToRenderer(WireType::ProcessMessage, EncodeProcessMessage(*message));
     return true;
 }
 

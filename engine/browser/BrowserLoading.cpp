@@ -193,11 +193,8 @@ void Browser::OnRendererMessage(const WireMessage& message)
             OnDisplay(sequence, tree);
         }
     } else if (message.type == WireType::ProcessMessage) {
-        std::wstring name;
-        CefRefPtr<ListValue> arguments;
-        if (m_client && reader.Text(name) && reader.List(arguments) && reader.AtCleanEnd()) {
-            CefRefPtr<ProcessMessage> received = new ProcessMessage(std::move(name), arguments);
-            received->MakeReadOnly();
+        const CefRefPtr<ProcessMessage> received = DecodeProcessMessage(message.payload);
+        if (m_client && received) {
             (void)m_client->OnProcessMessageReceived(this, PID_RENDERER, received.get());
         }
     }

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "FontSpec.h"
+#include "FontKey.h"
 #include "common/Handles.h"
 
 namespace engine {
@@ -11,10 +11,10 @@ namespace engine {
 class FontCache final {
 public:
     // Borrowed; owned by the cache. Null only when GDI cannot create the font.
-    [[nodiscard]] HFONT Get(const FontSpec& spec);
+    [[nodiscard]] HFONT Get(const FontKey& key);
 
 private:
-    std::map<FontSpec, UniqueFont> m_fonts;
+    std::map<FontKey, UniqueFont> m_fonts;
 };
 
 } // namespace engine

@@ -4,7 +4,7 @@
 
 namespace engine {
 
-int GdiTextMeasurer::TextWidth(const FontSpec& font, std::wstring_view text)
+int GdiTextMeasurer::TextWidth(const FontKey& font, std::wstring_view text)
 {
     if (text.empty() || text.size() > static_cast<size_t>(INT_MAX)) {
         return 0;
@@ -18,7 +18,7 @@ int GdiTextMeasurer::TextWidth(const FontSpec& font, std::wstring_view text)
     return size.cx;
 }
 
-int GdiTextMeasurer::LineHeight(const FontSpec& font)
+int GdiTextMeasurer::LineHeight(const FontKey& font)
 {
     const auto found = m_lineHeights.find(font);
     if (found != m_lineHeights.end()) {

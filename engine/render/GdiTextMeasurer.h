@@ -14,13 +14,13 @@ public:
     // Both borrowed; must outlive the measurer.
     GdiTextMeasurer(HDC dc, FontCache& fonts) : m_dc(dc), m_fonts(fonts) {}
 
-    [[nodiscard]] int TextWidth(const FontSpec& font, std::wstring_view text) override;
-    [[nodiscard]] int LineHeight(const FontSpec& font) override;
+    [[nodiscard]] int TextWidth(const FontKey& font, std::wstring_view text) override;
+    [[nodiscard]] int LineHeight(const FontKey& font) override;
 
 private:
     HDC m_dc;
     FontCache& m_fonts;
-    std::map<FontSpec, int> m_lineHeights;
+    std::map<FontKey, int> m_lineHeights;
 };
 
 } // namespace engine

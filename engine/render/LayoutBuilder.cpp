@@ -48,7 +48,7 @@ int HeadingLevel(std::wstring_view tag)
     return 0;
 }
 
-int VerticalMargin(std::wstring_view tag, const FontSpec& font, bool nestedList)
+int VerticalMargin(std::wstring_view tag, const FontKey& font, bool nestedList)
 {
     if (HeadingLevel(tag) != 0) {
         return font.pixelHeight * 2 / 3;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "FontSpec.h"
+#include "FontKey.h"
 #include "LayoutTree.h"
 #include "engine/dom/DomNode.h"
 
@@ -43,7 +43,7 @@ public:
 
 private:
     struct TextStyle {
-        FontSpec font;
+        FontKey font;
         COLORREF color = kTextColor;
         int link = -1;
         bool preformatted = false;

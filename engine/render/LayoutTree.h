@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "FontSpec.h"
+#include "FontKey.h"
 #include "common/Win32.h"
 
 namespace engine {
@@ -19,7 +19,7 @@ struct LayoutBox {
     BoxKind kind = BoxKind::Text;
     RECT rect{};               // content coordinates; right and bottom exclusive
     std::wstring text;         // Text
-    FontSpec font;             // Text
+    FontKey font;             // Text
     COLORREF color = 0;        // Text and Rule
     int link = -1;             // index into LayoutTree::links, -1 outside links
     std::wstring imageUrl;     // Image: absolute

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "FontSpec.h"
+#include "FontKey.h"
 
 namespace engine {
 
@@ -12,9 +12,9 @@ class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
     // Advance width in pixels of `text` in `font`.
-    [[nodiscard]] virtual int TextWidth(const FontSpec& font, std::wstring_view text) = 0;
+    [[nodiscard]] virtual int TextWidth(const FontKey& font, std::wstring_view text) = 0;
     // Distance in pixels from one line's top to the next.
-    [[nodiscard]] virtual int LineHeight(const FontSpec& font) = 0;
+    [[nodiscard]] virtual int LineHeight(const FontKey& font) = 0;
 };
 
 } // namespace engine

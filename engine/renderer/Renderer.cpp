@@ -91,14 +91,10 @@ bool Renderer::OnDocument(const std::string& payload)
 
 bool Renderer::OnProcessMessage(const std::string& payload)
 {
-    PayloadReader reader(payload);
-    std::wstring name;
-    CefRefPtr<ListValue> arguments;
-    if (!m_browser || !reader.Text(name) || !reader.List(arguments) || !reader.AtCleanEnd()) {
+    const CefRefPtr<ProcessMessage> received = DecodeProcessMessage(payload);
+    if (!m_browser || !received) {
         return false;
     }
-    CefRefPtr<ProcessMessage> received = new ProcessMessage(std::move(name), arguments);
-    received->MakeReadOnly();
     if (m_handler) {
         (void)m_handler->OnProcessMessageReceived(m_browser.get(), PID_BROWSER, received.get());
     }

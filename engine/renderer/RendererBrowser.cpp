@@ -43,15 +43,7 @@ bool RendererBrowser::SendProcessMessage(CefProcessId targetProcess, CefRefPtr<C
     if (targetProcess != PID_BROWSER || !message) {
         return false;
     }
-    PayloadWriter writer;
-    writer.Text(message->GetName().ToWString());
-    const auto* arguments = dynamic_cast<ListValue*>(message->GetArgumentList().get());
-    if (arguments != nullptr) {
-        writer.List(*arguments);
-    } else {
-        writer.U32(0);  // an empty list
-    }
-    return m_sender(WireMessage{WireType::ProcessMessage, writer.Take()});
+    return m_sender(WireMessage{WireType::ProcessMessage, EncodeProcessMessage(*message)});
 }
 
 void RendererBrowser::SendDisplay(std::uint32_t sequence)

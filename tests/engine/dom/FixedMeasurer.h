@@ -8,14 +8,14 @@ namespace engine::test {
 
 class FixedMeasurer final : public TextMeasurer {
 public:
-    static int CharWidth(const FontSpec& font) { return font.pixelHeight / 2; }
-    static int Line(const FontSpec& font) { return font.pixelHeight + 4; }
+    static int CharWidth(const FontKey& font) { return font.pixelHeight / 2; }
+    static int Line(const FontKey& font) { return font.pixelHeight + 4; }
 
-    int TextWidth(const FontSpec& font, std::wstring_view text) override
+    int TextWidth(const FontKey& font, std::wstring_view text) override
     {
         return static_cast<int>(text.size()) * CharWidth(font);
     }
-    int LineHeight(const FontSpec& font) override { return Line(font); }
+    int LineHeight(const FontKey& font) override { return Line(font); }
 };
 
 } // namespace engine::test

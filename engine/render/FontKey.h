@@ -5,18 +5,18 @@
 
 namespace engine {
 
-struct FontSpec {
+struct FontKey {
     int pixelHeight = 16;  // character height (em size), logical pixels
     bool bold = false;
     bool italic = false;
     bool underline = false;
 
-    friend bool operator<(const FontSpec& a, const FontSpec& b)
+    friend bool operator<(const FontKey& a, const FontKey& b)
     {
         return std::tie(a.pixelHeight, a.bold, a.italic, a.underline) <
                std::tie(b.pixelHeight, b.bold, b.italic, b.underline);
     }
-    friend bool operator==(const FontSpec& a, const FontSpec& b)
+    friend bool operator==(const FontKey& a, const FontKey& b)
     {
         return !(a < b) && !(b < a);
     }
