@@ -34,6 +34,16 @@ public:
     void Init(HWND hWnd);
     [[nodiscard]] HWND GetPaintWindow() const noexcept { return m_hWndPaint; }
     [[nodiscard]] HDC GetPaintDC() const noexcept { return m_hDcPaint.get(); }
+    // Last known mouse position in client coordinates; (-1, -1) before any.
+    [[nodiscard]] POINT GetMousePos() const noexcept { return m_ptLastMousePos; }
+
+    // Colours (ARGB) that formatted text uses for links and selections.
+    [[nodiscard]] DWORD GetDefaultLinkFontColor() const noexcept { return m_dwDefaultLinkColor; }
+    void SetDefaultLinkFontColor(DWORD dwColor) noexcept { m_dwDefaultLinkColor = dwColor; }
+    [[nodiscard]] DWORD GetDefaultLinkHoverFontColor() const noexcept { return m_dwDefaultLinkHoverColor; }
+    void SetDefaultLinkHoverFontColor(DWORD dwColor) noexcept { m_dwDefaultLinkHoverColor = dwColor; }
+    [[nodiscard]] DWORD GetDefaultSelectedBkColor() const noexcept { return m_dwDefaultSelectedBkColor; }
+    void SetDefaultSelectedBkColor(DWORD dwColor) noexcept { m_dwDefaultSelectedBkColor = dwColor; }
 
     // Process-wide skin location.
     static void SetInstance(HINSTANCE hInst) noexcept;
@@ -60,11 +70,18 @@ public:
 
     // Images of this window. The registry owns every record it holds.
     [[nodiscard]] const TImageInfo* GetImage(LPCTSTR bitmap) const;
+    // This window's registry only; loads and registers the image on first use.
+    const TImageInfo* GetImageEx(LPCTSTR bitmap, LPCTSTR type = nullptr, DWORD mask = 0);
+    // With a type, the name must be a decimal resource id. Null when loading fails; the
+    // first registration of a name stays and is returned.
+    const TImageInfo* AddImage(LPCTSTR bitmap, LPCTSTR type = nullptr, DWORD mask = 0);
     // Takes ownership of hBitmap when it registers it, or deletes it when the name is
     // taken already (the first registration stays and is returned).
     const TImageInfo* AddImage(LPCTSTR bitmap, HBITMAP hBitmap, int iWidth, int iHeight, bool bAlpha);
     [[nodiscard]] bool RemoveImage(LPCTSTR bitmap);
     void RemoveAllImages() noexcept;
+    // Loads every registered image again; one that fails keeps its old bitmap.
+    void ReloadAllImages();
 
     // Fonts of this window, indexed from 0 in order of registration. Sizes are pixels.
     HFONT AddFont(LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic);
@@ -119,6 +136,10 @@ private:
     HWND m_hWndPaint = nullptr;
     CWindowDc m_hDcPaint;
     CPaintManagerUI* m_pParentResourcePM = nullptr;
+    POINT m_ptLastMousePos = {-1, -1};
+    DWORD m_dwDefaultLinkColor = 0xFF0000FF;
+    DWORD m_dwDefaultLinkHoverColor = 0xFFD3215F;
+    DWORD m_dwDefaultSelectedBkColor = 0xFFBAE4FF;
     CStdStringPtrMap m_ResourceImages;   // name -> owned TImageInfo
     CStdPtrArray m_aCustomFonts;         // owned TFontInfo
     CStdStringPtrMap m_DefaultAttrHash; // class name -> owned CDuiString
