@@ -1,0 +1,51 @@
+#pragma once
+// The formatted-text canvas over a device context and a paint manager's fonts. For
+// its lifetime it owns the context's state: everything it selects or sets, the clip
+// included, is put back by its destructor.
+
+#include "common/Win32.h"
+#include "duilib/core/HtmlTextCanvas.h"
+
+#include <vector>
+
+namespace DuiLib {
+
+class CPaintManagerUI;
+
+class HtmlTextGdiCanvas final : public IHtmlTextCanvas {
+public:
+    // Both borrowed; they must outlive the canvas.
+    HtmlTextGdiCanvas(HDC hDC, CPaintManagerUI& manager) noexcept;
+    ~HtmlTextGdiCanvas() noexcept override;
+    HtmlTextGdiCanvas(const HtmlTextGdiCanvas&) = delete;
+    HtmlTextGdiCanvas& operator=(const HtmlTextGdiCanvas&) = delete;
+
+    // Limits drawing to rc (logical coordinates) on top of the existing clip.
+    void ClipTo(const RECT& rc) noexcept;
+
+    [[nodiscard]] HFONT BaseFont() override;
+    [[nodiscard]] HFONT FontAt(int index) override;
+    [[nodiscard]] HFONT FindOrAddFont(const HtmlFontSpec& spec) override;
+    [[nodiscard]] HFONT Variant(HFONT font, HtmlFontVariant variant) override;
+    [[nodiscard]] HtmlFontTraits Traits(HFONT font) override;
+    [[nodiscard]] int SpaceTrailingWidth(HFONT font) override;
+    [[nodiscard]] int Width(HFONT font, LPCTSTR text, int length) override;
+    [[nodiscard]] int Fit(HFONT font, LPCTSTR text, int length, int maxWidth, int& wholeWidth) override;
+    void DrawRun(const HtmlTextRun& run) override;
+
+private:
+    struct CachedTraits {
+        HFONT font;
+        HtmlFontTraits traits;
+    };
+
+    void Select(HFONT font) noexcept;
+
+    HDC m_hDC;
+    CPaintManagerUI& m_manager;
+    int m_savedState;
+    HFONT m_selected = nullptr;
+    std::vector<CachedTraits> m_traits;
+};
+
+} // namespace DuiLib

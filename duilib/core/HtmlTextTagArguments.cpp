@@ -1,0 +1,174 @@
+#include "duilib/core/HtmlTextTagArguments.h"
+
+#include <climits>
+
+namespace DuiLib {
+
+namespace {
+
+[[nodiscard]] bool IsBlank(TCHAR ch) noexcept { return ch > 0 && ch <= L' '; }
+[[nodiscard]] bool IsDigit(TCHAR ch) noexcept { return ch >= L'0' && ch <= L'9'; }
+
+[[nodiscard]] int HexValue(TCHAR ch) noexcept
+{
+    if (IsDigit(ch)) {
+        return ch - L'0';
+    }
+    if (ch >= L'a' && ch <= L'f') {
+        return ch - L'a' + 10;
+    }
+    if (ch >= L'A' && ch <= L'F') {
+        return ch - L'A' + 10;
+    }
+    return -1;
+}
+
+// A view of the argument that reads word by word.
+class ArgumentReader final {
+public:
+    ArgumentReader(LPCTSTR text, int length) noexcept : m_text(text), m_end(length) {}
+
+    void SkipBlanks() noexcept
+    {
+        while (m_pos < m_end && IsBlank(m_text[m_pos])) {
+            ++m_pos;
+        }
+    }
+    [[nodiscard]] bool AtEnd() const noexcept { return m_pos >= m_end; }
+    [[nodiscard]] TCHAR Peek() const noexcept { return AtEnd() ? L'\0' : m_text[m_pos]; }
+    void Skip() noexcept { ++m_pos; }
+    [[nodiscard]] CDuiString Word()
+    {
+        const int start = m_pos;
+        while (m_pos < m_end && !IsBlank(m_text[m_pos])) {
+            ++m_pos;
+        }
+        return CDuiString(m_text + start, m_pos - start);
+    }
+    // Digits after an optional sign, saturating; false (nothing consumed) without digits.
+    [[nodiscard]] bool Number(int& value) noexcept
+    {
+        int pos = m_pos;
+        const bool negative = pos < m_end && m_text[pos] == L'-';
+        if (pos < m_end && (m_text[pos] == L'-' || m_text[pos] == L'+')) {
+            ++pos;
+        }
+        if (pos >= m_end || !IsDigit(m_text[pos])) {
+            return false;
+        }
+        long long magnitude = 0;
+        for (; pos < m_end && IsDigit(m_text[pos]); ++pos) {
+            magnitude = magnitude * 10 + (m_text[pos] - L'0');
+            if (magnitude > INT_MAX) {
+                magnitude = INT_MAX;
+            }
+        }
+        m_pos = pos;
+        value = static_cast<int>(negative ? -magnitude : magnitude);
+        return true;
+    }
+    [[nodiscard]] CDuiString Rest() const { return AtEnd() ? CDuiString() : CDuiString(m_text + m_pos, m_end - m_pos); }
+
+private:
+    LPCTSTR m_text;
+    int m_end;
+    int m_pos = 0;
+};
+
+[[nodiscard]] bool ContainsNoCase(CDuiString haystack, LPCTSTR word)
+{
+    haystack.MakeLower();
+    return haystack.Find(word) >= 0;
+}
+
+// The value of key='value' in an image attribute string; empty when absent.
+[[nodiscard]] CDuiString QuotedValue(const CDuiString& text, LPCTSTR key)
+{
+    const CDuiString pattern = CDuiString(key) + L"='";
+    int at = text.Find(pattern);
+    while (at > 0 && !IsBlank(text[at - 1])) {
+        at = text.Find(pattern, at + 1);
+    }
+    if (at < 0) {
+        return CDuiString();
+    }
+    const int start = at + pattern.GetLength();
+    const int end = text.Find(L'\'', start);
+    return end < 0 ? CDuiString() : text.Mid(start, end - start);
+}
+
+} // namespace
+
+DWORD HtmlTextTagArguments::Color(LPCTSTR arg, int length)
+{
+    ArgumentReader reader(arg, length);
+    reader.SkipBlanks();
+    if (reader.Peek() == L'#') {
+        reader.Skip();
+    }
+    DWORD value = 0;
+    for (int digit = HexValue(reader.Peek()); !reader.AtEnd() && digit >= 0; digit = HexValue(reader.Peek())) {
+        value = (value << 4) | static_cast<DWORD>(digit);
+        reader.Skip();
+    }
+    return value;
+}
+
+int HtmlTextTagArguments::Integer(LPCTSTR arg, int length, int fallback)
+{
+    ArgumentReader reader(arg, length);
+    reader.SkipBlanks();
+    int value = fallback;
+    return reader.Number(value) ? value : fallback;
+}
+
+HtmlFontSpec HtmlTextTagArguments::Font(LPCTSTR arg, int length)
+{
+    HtmlFontSpec spec;
+    ArgumentReader reader(arg, length);
+    reader.SkipBlanks();
+    if (IsDigit(reader.Peek())) {
+        spec.byIndex = reader.Number(spec.index);
+        return spec;
+    }
+    spec.face = reader.Word();
+    reader.SkipBlanks();
+    int size = 0;
+    if (reader.Number(size)) {
+        spec.size = size;
+    }
+    const CDuiString rest = reader.Rest();
+    spec.bold = ContainsNoCase(rest, L"bold");
+    spec.underline = ContainsNoCase(rest, L"underline");
+    spec.italic = ContainsNoCase(rest, L"italic");
+    return spec;
+}
+
+bool HtmlTextTagArguments::Image(LPCTSTR arg, int length, HtmlImageSpec& spec)
+{
+    const CDuiString text(arg, length);
+    if (text.Find(L"='") >= 0) {
+        spec.name = QuotedValue(text, L"file");
+        if (spec.name.IsEmpty()) {
+            spec.name = QuotedValue(text, L"res");
+        }
+        spec.type = QuotedValue(text, L"restype");
+        return !spec.name.IsEmpty();
+    }
+    ArgumentReader reader(arg, length);
+    reader.SkipBlanks();
+    spec.name = reader.Word();
+    reader.SkipBlanks();
+    int frames = 1;
+    if (reader.Number(frames) && frames > 1) {
+        spec.frames = frames;
+    }
+    reader.SkipBlanks();
+    int frame = 0;
+    if (reader.Number(frame) && frame >= 0 && frame < spec.frames) {
+        spec.frame = frame;
+    }
+    return !spec.name.IsEmpty();
+}
+
+} // namespace DuiLib
