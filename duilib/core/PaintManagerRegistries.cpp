@@ -1,5 +1,5 @@
-// Image, default attribute and language registries of CPaintManagerUI, and the parent
-// chain that lookups follow.
+// Default attribute and language registries of CPaintManagerUI, and the parent chain
+// that lookups follow.
 
 #include "duilib/core/PaintManager.h"
 
@@ -42,60 +42,6 @@ void RemoveAllStrings(CStdStringPtrMap& map) noexcept
 }
 
 } // namespace
-
-const TImageInfo* CPaintManagerUI::GetImage(LPCTSTR bitmap) const
-{
-    if (bitmap == nullptr) {
-        return nullptr;
-    }
-    for (const CPaintManagerUI* pm = this; pm != nullptr; pm = pm->m_pParentResourcePM) {
-        const auto* info = static_cast<const TImageInfo*>(pm->m_ResourceImages.Find(bitmap));
-        if (info != nullptr) {
-            return info;
-        }
-    }
-    return nullptr;
-}
-
-const TImageInfo* CPaintManagerUI::AddImage(LPCTSTR bitmap, HBITMAP hBitmap, int iWidth, int iHeight, bool bAlpha)
-{
-    if (bitmap == nullptr || hBitmap == nullptr || iWidth <= 0 || iHeight <= 0) {
-        return nullptr;
-    }
-    auto info = std::make_unique<TImageInfo>();
-    info->hBitmap.reset(hBitmap);
-    const auto* existing = static_cast<const TImageInfo*>(m_ResourceImages.Find(bitmap));
-    if (existing != nullptr) {
-        return existing; // `info` deletes the new bitmap.
-    }
-    info->nX = iWidth;
-    info->nY = iHeight;
-    info->alphaChannel = bAlpha;
-    if (!m_ResourceImages.Insert(bitmap, info.get())) {
-        return nullptr;
-    }
-    return info.release(); // Owned by the registry from here on.
-}
-
-bool CPaintManagerUI::RemoveImage(LPCTSTR bitmap)
-{
-    if (bitmap == nullptr) {
-        return false;
-    }
-    std::unique_ptr<TImageInfo> info(static_cast<TImageInfo*>(m_ResourceImages.Find(bitmap)));
-    return info != nullptr && m_ResourceImages.Remove(bitmap);
-}
-
-void CPaintManagerUI::RemoveAllImages() noexcept
-{
-    for (int i = 0; i < m_ResourceImages.GetSize(); ++i) {
-        const LPCTSTR key = m_ResourceImages.GetAt(i);
-        if (key != nullptr) {
-            delete static_cast<TImageInfo*>(m_ResourceImages.Find(key, false));
-        }
-    }
-    m_ResourceImages.RemoveAll();
-}
 
 void CPaintManagerUI::AddDefaultAttributeList(LPCTSTR pStrControlName, LPCTSTR pStrControlAttrList)
 {
