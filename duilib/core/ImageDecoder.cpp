@@ -1,8 +1,31 @@
 #include "duilib/core/ImageDecoder.h"
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
+
+namespace DuiLib {
+namespace {
+
+// stb_image grows its inflate buffer for as long as the compressed data goes on, so a
+// small PNG could make it reserve gigabytes before the size check sees a problem. No
+// single allocation may exceed what the largest accepted image needs: 16-bit RGBA with
+// a filter byte per row.
+constexpr size_t kMaxDecoderAllocation = kMaxImagePixels * 8 + (size_t{1} << 20);
+
+void* DecoderMalloc(size_t size) noexcept
+{
+    return size <= kMaxDecoderAllocation ? std::malloc(size) : nullptr;
+}
+
+void* DecoderRealloc(void* block, size_t size) noexcept
+{
+    return size <= kMaxDecoderAllocation ? std::realloc(block, size) : nullptr;
+}
+
+} // namespace
+} // namespace DuiLib
 
 // The engine library links its own copy of stb_image; keep this one's symbols private.
 #define STB_IMAGE_STATIC
@@ -13,6 +36,9 @@
 #define STBI_ONLY_BMP
 #define STBI_ONLY_GIF
 #define STBI_MAX_DIMENSIONS 16384
+#define STBI_MALLOC(size) DuiLib::DecoderMalloc(size)
+#define STBI_REALLOC(block, size) DuiLib::DecoderRealloc(block, size)
+#define STBI_FREE(block) std::free(block)
 #include <stb_image.h>
 
 namespace DuiLib {
@@ -43,17 +69,17 @@ bool ReadHeaderSize(const BYTE* data, size_t size, int& width, int& height)
 }
 
 // One frame after another through stb_image's GIF frame reader. stb's own loop
-// (stbi_load_gif_from_memory) points "two frames back" outside its buffer and sizes
-// its buffer in int, so a hostile animation could make it read or write out of bounds.
+// (stbi_load_gif_from_memory) points "two frames back" outside its buffer and sizes that
+// buffer in int, so a hostile animation could make it read or write out of bounds. Given
+// no frame two back, the reader restores a "restore to previous" frame from the canvas
+// as it was before that frame was drawn, which is what the format asks for.
 bool DecodeFrames(stbi__context& context, DecodedAnimation& animation)
 {
     auto state = std::make_unique<GifState>();
     size_t totalPixels = 0;
     for (;;) {
-        const size_t count = animation.frames.size();
-        stbi_uc* twoBack = count >= 2 ? animation.frames[count - 2].rgba.data() : nullptr;
         int components = 0;
-        const stbi_uc* pixels = stbi__gif_load_next(&context, &state->gif, &components, 4, twoBack);
+        const stbi_uc* pixels = stbi__gif_load_next(&context, &state->gif, &components, 4, nullptr);
         // stb returns the context itself after the last frame, null on damage.
         if (pixels == nullptr || pixels == reinterpret_cast<const stbi_uc*>(&context)) {
             break;

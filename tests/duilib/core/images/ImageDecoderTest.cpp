@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -195,26 +198,21 @@ TEST(DecodeAnimation, GivesEveryComposedFrameWithItsDelay)
     EXPECT_EQ(200u, animation.frames[2].delayMs);
 }
 
-TEST(DecodeAnimation, RestoresFromTheFrameTwoBackOverLongerRuns)
+TEST(DecodeAnimation, RestorePreviousGoesBackToTheCanvasBeforeThatFrame)
 {
-    // Each frame paints one pixel and asks to be undone, so every frame shows the first
-    // frame plus its own pixel only.
-    std::vector<GifFrame> frames = {GifFrame{0, 0, 2, 2, {3, 3, 3, 3}, 1, 1, -1}};
-    for (int i = 0; i < 6; ++i) {
-        frames.push_back(GifFrame{i % 2, (i / 2) % 2, 1, 1, {static_cast<BYTE>(i % 3)}, 1, 3, -1});
-    }
-    const std::vector<BYTE> gif = BuildGif(2, 2, frames);
+    // White; a red dot undone to white (disposal 2); a green dot on the same pixel undone
+    // (disposal 3) to what was there before it, white, not to the red of two frames
+    // back; then a blue dot elsewhere.
+    const std::vector<BYTE> gif = BuildGif(2, 1,
+                                           {GifFrame{0, 0, 2, 1, {3, 3}, 1, 1, -1}, GifFrame{0, 0, 1, 1, {0}, 1, 2, -1},
+                                            GifFrame{0, 0, 1, 1, {1}, 1, 3, -1}, GifFrame{1, 0, 1, 1, {2}, 1, 0, -1}});
     DecodedAnimation animation;
     ASSERT_TRUE(DecodeAnimation(gif.data(), gif.size(), animation));
-    ASSERT_EQ(7u, animation.frames.size());
+    ASSERT_EQ(4u, animation.frames.size());
     constexpr BYTE W[] = {255, 255, 255, 255};
-    const BYTE* colours[] = {R, G, B};
-    for (int i = 0; i < 6; ++i) {
-        std::vector<BYTE> expected = Pixels({W, W, W, W});
-        const size_t at = static_cast<size_t>((i % 2) + 2 * ((i / 2) % 2)) * 4;
-        std::copy(colours[i % 3], colours[i % 3] + 4, expected.begin() + static_cast<std::ptrdiff_t>(at));
-        EXPECT_EQ(expected, animation.frames[static_cast<size_t>(i) + 1].rgba) << "frame " << i + 1;
-    }
+    EXPECT_EQ(Pixels({R, W}), animation.frames[1].rgba);
+    EXPECT_EQ(Pixels({G, W}), animation.frames[2].rgba);
+    EXPECT_EQ(Pixels({W, B}), animation.frames[3].rgba);
 }
 
 TEST(DecodeAnimation, MakesTheTransparentIndexFullyTransparent)
@@ -250,6 +248,72 @@ TEST(DecodeAnimation, RefusesAnimationsOverThePixelBudget)
     gif = BuildGif(2048, 2048, frames);
     EXPECT_FALSE(DecodeAnimation(gif.data(), gif.size(), animation));
     EXPECT_TRUE(animation.frames.empty());
+}
+
+void AppendBigEndian(std::vector<BYTE>& out, uLong value)
+{
+    out.insert(out.end(), {static_cast<BYTE>(value >> 24), static_cast<BYTE>(value >> 16),
+                           static_cast<BYTE>(value >> 8), static_cast<BYTE>(value)});
+}
+
+void AppendChunk(std::vector<BYTE>& png, const char* type, const std::vector<BYTE>& data)
+{
+    AppendBigEndian(png, static_cast<uLong>(data.size()));
+    const size_t start = png.size();
+    png.insert(png.end(), type, type + 4);
+    png.insert(png.end(), data.begin(), data.end());
+    AppendBigEndian(png, crc32(0, png.data() + start, static_cast<uInt>(png.size() - start)));
+}
+
+// A zlib stream of `count` zero bytes, deflated a block at a time.
+std::vector<BYTE> DeflateZeros(size_t count)
+{
+    z_stream stream{};
+    EXPECT_EQ(Z_OK, deflateInit(&stream, Z_BEST_COMPRESSION));
+    std::vector<BYTE> zeros(size_t{1} << 20);
+    std::vector<BYTE> chunk(size_t{1} << 16);
+    std::vector<BYTE> out;
+    int flush = Z_NO_FLUSH;
+    while (flush != Z_FINISH) {
+        const size_t now = std::min(count, zeros.size());
+        count -= now;
+        flush = count == 0 ? Z_FINISH : Z_NO_FLUSH;
+        stream.next_in = zeros.data();
+        stream.avail_in = static_cast<uInt>(now);
+        do {
+            stream.next_out = chunk.data();
+            stream.avail_out = static_cast<uInt>(chunk.size());
+            (void)deflate(&stream, flush); // progress is what avail_out shows
+            out.insert(out.end(), chunk.data(), chunk.data() + (chunk.size() - stream.avail_out));
+        } while (stream.avail_out == 0);
+    }
+    (void)deflateEnd(&stream);
+    return out;
+}
+
+// A 1 x 1 RGBA PNG whose pixel data inflates to `inflated` bytes (all but the first
+// five are surplus the decoder has to inflate before it can look at the size).
+std::vector<BYTE> PngInflatingTo(size_t inflated)
+{
+    std::vector<BYTE> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<BYTE> header;
+    AppendBigEndian(header, 1);
+    AppendBigEndian(header, 1);
+    header.insert(header.end(), {8, 6, 0, 0, 0});
+    AppendChunk(png, "IHDR", header);
+    AppendChunk(png, "IDAT", DeflateZeros(inflated));
+    AppendChunk(png, "IEND", {});
+    return png;
+}
+
+TEST(DecodeImage, RefusesPixelDataThatInflatesBeyondAnyAcceptableImage)
+{
+    std::vector<BYTE> png = PngInflatingTo(size_t{1} << 20);
+    DecodedImage image;
+    ASSERT_TRUE(DecodeImage(png.data(), png.size(), image)) << "some surplus data is tolerated";
+    EXPECT_EQ(1, image.width);
+    png = PngInflatingTo(size_t{160} << 20);
+    EXPECT_FALSE(DecodeImage(png.data(), png.size(), image)) << "160 MB for one pixel is not";
 }
 
 // Random byte changes and cuts of valid images: each result is either a refusal or a
