@@ -72,15 +72,17 @@ public:
     [[nodiscard]] const TImageInfo* GetImage(LPCTSTR bitmap) const;
     // This window's registry only; loads and registers the image on first use.
     const TImageInfo* GetImageEx(LPCTSTR bitmap, LPCTSTR type = nullptr, DWORD mask = 0);
-    // With a type, the name must be a decimal resource id. Null when loading fails; the
-    // first registration of a name stays and is returned.
+    // With a type (null or empty means a file), the name must start with a decimal
+    // resource id from 1 to 65535. Null when loading fails; the first registration of a
+    // name stays and is returned.
     const TImageInfo* AddImage(LPCTSTR bitmap, LPCTSTR type = nullptr, DWORD mask = 0);
     // Takes ownership of hBitmap when it registers it, or deletes it when the name is
     // taken already (the first registration stays and is returned).
     const TImageInfo* AddImage(LPCTSTR bitmap, HBITMAP hBitmap, int iWidth, int iHeight, bool bAlpha);
     [[nodiscard]] bool RemoveImage(LPCTSTR bitmap);
     void RemoveAllImages() noexcept;
-    // Loads every registered image again; one that fails keeps its old bitmap.
+    // Loads every registered image again into its own record (pointers stay valid); one
+    // that fails keeps its old bitmap.
     void ReloadAllImages();
 
     // Fonts of this window, indexed from 0 in order of registration. Sizes are pixels.
