@@ -7,6 +7,7 @@
 namespace DuiLib {
 
 struct HtmlFontSpec;
+struct HtmlImageSpec;
 
 struct HtmlFontTraits {
     bool bold = false;
@@ -50,6 +51,11 @@ public:
     // Units of text fitting within maxWidth; wholeWidth receives the width of all of it.
     [[nodiscard]] virtual int Fit(HFONT font, LPCTSTR text, int length, int maxWidth, int& wholeWidth) = 0;
     virtual void DrawRun(const HtmlTextRun& run) = 0;
+
+    // The size of the image spec names; false when it cannot be obtained.
+    [[nodiscard]] virtual bool ImageSize(const HtmlImageSpec& spec, SIZE& size) = 0;
+    // Draws part (image pixels) of the image stretched over dest.
+    virtual void DrawImage(const HtmlImageSpec& spec, const RECT& dest, const RECT& part) = 0;
 };
 
 } // namespace DuiLib

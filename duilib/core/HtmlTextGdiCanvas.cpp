@@ -2,6 +2,7 @@
 
 #include "duilib/core/HtmlTextTagArguments.h"
 #include "duilib/core/PaintManager.h"
+#include "duilib/core/RenderEngine.h"
 #include "duilib/core/RenderEngineTextColors.h"
 
 #include <algorithm>
@@ -128,6 +129,32 @@ void HtmlTextGdiCanvas::DrawRun(const HtmlTextRun& run)
         (void)::SetBkMode(m_hDC, TRANSPARENT);
     }
     (void)::ExtTextOutW(m_hDC, run.x, run.y, 0, nullptr, run.text, static_cast<UINT>(run.length), nullptr);
+}
+
+const TImageInfo* HtmlTextGdiCanvas::Image(const HtmlImageSpec& spec)
+{
+    const LPCTSTR type = spec.type.IsEmpty() ? nullptr : spec.type.GetData();
+    const TImageInfo* image = m_manager.GetImageEx(spec.name, type, spec.mask);
+    return image != nullptr && image->hBitmap ? image : nullptr;
+}
+
+bool HtmlTextGdiCanvas::ImageSize(const HtmlImageSpec& spec, SIZE& size)
+{
+    const TImageInfo* image = Image(spec);
+    if (image == nullptr) {
+        return false;
+    }
+    size = SIZE{image->nX, image->nY};
+    return true;
+}
+
+void HtmlTextGdiCanvas::DrawImage(const HtmlImageSpec& spec, const RECT& dest, const RECT& part)
+{
+    const TImageInfo* image = Image(spec);
+    if (image != nullptr) {
+        CRenderEngine::DrawImage(m_hDC, image->hBitmap.get(), dest, dest, part, RECT{}, image->alphaChannel,
+                                 spec.fade);
+    }
 }
 
 void HtmlTextGdiCanvas::Select(HFONT font) noexcept

@@ -5,6 +5,7 @@
 
 #include "common/Win32.h"
 #include "duilib/core/HtmlTextCanvas.h"
+#include "duilib/core/ImageInfo.h"
 
 #include <vector>
 
@@ -32,6 +33,8 @@ public:
     [[nodiscard]] int Width(HFONT font, LPCTSTR text, int length) override;
     [[nodiscard]] int Fit(HFONT font, LPCTSTR text, int length, int maxWidth, int& wholeWidth) override;
     void DrawRun(const HtmlTextRun& run) override;
+    [[nodiscard]] bool ImageSize(const HtmlImageSpec& spec, SIZE& size) override;
+    void DrawImage(const HtmlImageSpec& spec, const RECT& dest, const RECT& part) override;
 
 private:
     struct CachedTraits {
@@ -40,6 +43,7 @@ private:
     };
 
     void Select(HFONT font) noexcept;
+    [[nodiscard]] const TImageInfo* Image(const HtmlImageSpec& spec);
 
     HDC m_hDC;
     CPaintManagerUI& m_manager;

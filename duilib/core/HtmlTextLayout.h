@@ -14,6 +14,7 @@
 namespace DuiLib {
 
 class HtmlTextLinkTable;
+struct HtmlImageSpec;
 
 struct HtmlTextOptions {
     RECT rc{};     // left edge, right edge for breaking, top of the first line
@@ -73,7 +74,8 @@ private:
     void OpenTag(const HtmlToken& token);
     void OpenLink(LPCTSTR arg, int length);
     void OpenFont(LPCTSTR arg, int length);
-    void OpenItalicOrImage(LPCTSTR arg, int length);
+    void OpenItalicOrImage(const HtmlToken& token);
+    void PlaceImage(const HtmlToken& token, const HtmlImageSpec& spec);
     void OpenParagraph(LPCTSTR arg, int length);
     void CloseTag(TCHAR tag);
     void CloseLink();

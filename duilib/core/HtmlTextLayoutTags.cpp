@@ -27,7 +27,7 @@ void HtmlTextLayout::OpenTag(const HtmlToken& token)
         OpenFont(arg, length);
         break;
     case L'i':
-        OpenItalicOrImage(arg, length);
+        OpenItalicOrImage(token);
         break;
     case L'n':
         if (!Has(DT_SINGLELINE)) {
@@ -78,11 +78,45 @@ void HtmlTextLayout::OpenFont(LPCTSTR arg, int length)
     PushFont(spec.byIndex ? m_canvas.FontAt(spec.index) : m_canvas.FindOrAddFont(spec));
 }
 
-void HtmlTextLayout::OpenItalicOrImage(LPCTSTR /*arg*/, int length)
+void HtmlTextLayout::OpenItalicOrImage(const HtmlToken& token)
 {
-    if (length == 0) {
+    if (token.length == 0) {
         PushVariant(HtmlFontVariant::Italic, m_canvas.Traits(m_state.fonts.Top()).italic);
+        return;
     }
+    HtmlImageSpec spec;
+    if (HtmlTextTagArguments::Image(m_scanner->Text() + token.start, token.length, spec)) {
+        PlaceImage(token, spec);
+    }
+}
+
+void HtmlTextLayout::PlaceImage(const HtmlToken& token, const HtmlImageSpec& spec)
+{
+    SIZE size{};
+    if (!m_canvas.ImageSize(spec, size)) {
+        return;
+    }
+    const RECT part = HtmlTextTagArguments::ImagePart(spec, size);
+    const int width = part.right - part.left;
+    const int height = part.bottom - part.top;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    if (m_state.pt.x + width > m_options.rc.right && m_line.hasContent && !Has(DT_SINGLELINE)) {
+        m_state.pos = token.begin; // the image opens the next line
+        EndLine(false);
+        return;
+    }
+    if (Drawing()) {
+        const int x = m_state.pt.x + m_line.shift;
+        const int y = m_line.top + std::max(0, (m_line.height - height) / 2);
+        m_canvas.DrawImage(spec, RECT{x, y, x + width, y + height}, part);
+    } else {
+        m_line.height = std::max(m_line.height, height);
+        m_line.imageBottom = std::max(m_line.imageBottom, m_line.top + height);
+    }
+    Advance(width);
+    m_line.breakable = true;
 }
 
 void HtmlTextLayout::OpenParagraph(LPCTSTR arg, int length)

@@ -12,33 +12,22 @@ namespace {
 // Units that end a plain run whatever the mode.
 [[nodiscard]] bool EndsRun(TCHAR ch) noexcept { return ch == L'\0' || ch == L'\n' || ch == L' '; }
 
-[[nodiscard]] HtmlToken Single(HtmlTokenKind kind, int start, int length, int next, TCHAR tag = 0) noexcept
-{
-    HtmlToken token;
-    token.kind = kind;
-    token.start = start;
-    token.length = length;
-    token.next = next;
-    token.tag = tag;
-    return token;
-}
-
 } // namespace
 
 HtmlToken HtmlTextScanner::Next(int pos, bool raw) const noexcept
 {
     const TCHAR ch = m_text[pos];
     if (ch == L'\0') {
-        return Single(HtmlTokenKind::End, pos, 0, pos);
+        return HtmlToken{HtmlTokenKind::End, pos, pos, 0, pos};
     }
     if (ch == L'\n') {
-        return Single(HtmlTokenKind::LineFeed, pos, 1, pos + 1);
+        return HtmlToken{HtmlTokenKind::LineFeed, pos, pos, 1, pos + 1};
     }
     if (ch == L' ') {
-        return Single(HtmlTokenKind::Space, pos, 1, pos + 1);
+        return HtmlToken{HtmlTokenKind::Space, pos, pos, 1, pos + 1};
     }
     if (raw && IsCloseTag(pos, L'r')) {
-        return Single(HtmlTokenKind::CloseTag, pos, 0, pos + 4, L'r');
+        return HtmlToken{HtmlTokenKind::CloseTag, pos, pos, 0, pos + 4, L'r'};
     }
     HtmlToken token;
     if (!raw && IsOpener(ch) && ScanBracket(pos, token)) {
@@ -65,12 +54,12 @@ bool HtmlTextScanner::ScanBracket(int pos, HtmlToken& token) const noexcept
         if (!IsTagLetter(letter) || !IsCloseTag(pos, letter)) {
             return false;
         }
-        token = Single(HtmlTokenKind::CloseTag, pos, 0, pos + 4, letter);
+        token = HtmlToken{HtmlTokenKind::CloseTag, pos, pos, 0, pos + 4, letter};
         return true;
     }
     const bool crossed = opener == L'<' ? (first == L'{' || first == L'}') : (first == L'<' || first == L'>');
     if (crossed && m_text[pos + 2] == closer) {
-        token = Single(HtmlTokenKind::Text, pos + 1, 1, pos + 3);
+        token = HtmlToken{HtmlTokenKind::Text, pos, pos + 1, 1, pos + 3};
         return true;
     }
     if (!IsTagLetter(first) || (m_text[pos + 2] != L' ' && m_text[pos + 2] != closer)) {
@@ -87,7 +76,7 @@ bool HtmlTextScanner::ScanBracket(int pos, HtmlToken& token) const noexcept
     while (arg < end && IsBlank(m_text[arg])) {
         ++arg;
     }
-    token = Single(HtmlTokenKind::OpenTag, arg, end - arg, end + 1, first);
+    token = HtmlToken{HtmlTokenKind::OpenTag, pos, arg, end - arg, end + 1, first};
     return true;
 }
 
@@ -100,7 +89,7 @@ HtmlToken HtmlTextScanner::PlainRun(int pos, bool raw) const noexcept
         }
         ++end;
     }
-    return Single(HtmlTokenKind::Text, pos, end - pos, end);
+    return HtmlToken{HtmlTokenKind::Text, pos, pos, end - pos, end};
 }
 
 } // namespace DuiLib

@@ -11,6 +11,7 @@ enum class HtmlTokenKind { End, Text, Space, LineFeed, OpenTag, CloseTag };
 // Offsets are in UTF-16 units from the start of the text.
 struct HtmlToken {
     HtmlTokenKind kind = HtmlTokenKind::End;
+    int begin = 0;  // first unit of the whole token
     int start = 0;  // first unit drawn (Text, Space) or of the argument (OpenTag)
     int length = 0; // units drawn, or of the argument with leading blanks skipped
     int next = 0;   // where scanning continues after the whole token

@@ -1,5 +1,8 @@
 #include "duilib/core/HtmlTextTagArguments.h"
 
+#include "duilib/core/ImageAttribute.h"
+
+#include <algorithm>
 #include <climits>
 
 namespace DuiLib {
@@ -81,22 +84,6 @@ private:
     return haystack.Find(word) >= 0;
 }
 
-// The value of key='value' in an image attribute string; empty when absent.
-[[nodiscard]] CDuiString QuotedValue(const CDuiString& text, LPCTSTR key)
-{
-    const CDuiString pattern = CDuiString(key) + L"='";
-    int at = text.Find(pattern);
-    while (at > 0 && !IsBlank(text[at - 1])) {
-        at = text.Find(pattern, at + 1);
-    }
-    if (at < 0) {
-        return CDuiString();
-    }
-    const int start = at + pattern.GetLength();
-    const int end = text.Find(L'\'', start);
-    return end < 0 ? CDuiString() : text.Mid(start, end - start);
-}
-
 } // namespace
 
 DWORD HtmlTextTagArguments::Color(LPCTSTR arg, int length)
@@ -148,11 +135,14 @@ bool HtmlTextTagArguments::Image(LPCTSTR arg, int length, HtmlImageSpec& spec)
 {
     const CDuiString text(arg, length);
     if (text.Find(L"='") >= 0) {
-        spec.name = QuotedValue(text, L"file");
-        if (spec.name.IsEmpty()) {
-            spec.name = QuotedValue(text, L"res");
-        }
-        spec.type = QuotedValue(text, L"restype");
+        ImageDrawParams params;
+        // Only the last image of the pairs is inline; earlier ones are not drawn.
+        CImageAttribute::Apply(text, params, [](const ImageDrawParams&) {});
+        spec.name = params.name;
+        spec.type = params.type;
+        spec.mask = params.mask;
+        spec.source = params.source;
+        spec.fade = params.fade;
         return !spec.name.IsEmpty();
     }
     ArgumentReader reader(arg, length);
@@ -169,6 +159,19 @@ bool HtmlTextTagArguments::Image(LPCTSTR arg, int length, HtmlImageSpec& spec)
         spec.frame = frame;
     }
     return !spec.name.IsEmpty();
+}
+
+RECT HtmlTextTagArguments::ImagePart(const HtmlImageSpec& spec, SIZE image) noexcept
+{
+    const RECT& src = spec.source;
+    if (src.left != 0 || src.top != 0 || src.right != 0 || src.bottom != 0) {
+        return RECT{std::clamp<LONG>(src.left, 0, image.cx), std::clamp<LONG>(src.top, 0, image.cy),
+                    std::clamp<LONG>(src.right, 0, image.cx), std::clamp<LONG>(src.bottom, 0, image.cy)};
+    }
+    const int frames = std::max(spec.frames, 1);
+    const int frame = spec.frame >= 0 && spec.frame < frames ? spec.frame : 0;
+    const int column = image.cx / frames;
+    return RECT{frame * column, 0, (frame + 1) * column, image.cy};
 }
 
 } // namespace DuiLib

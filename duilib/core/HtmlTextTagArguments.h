@@ -17,13 +17,17 @@ struct HtmlFontSpec {
     bool italic = false;
 };
 
-// The argument of an "i" tag that names an image. With the attribute-string form
-// ("file='…' res='…' restype='…'") only the name and type are taken from it.
+// The argument of an "i" tag that names an image: "name [frames [index]]", or pairs
+// of the image attribute string ("file='…' res='…' restype='…'", with "mask",
+// "source" and "fade" honoured as well).
 struct HtmlImageSpec {
     CDuiString name;
-    CDuiString type;
-    int frames = 1;
-    int frame = 0;
+    CDuiString type; // resource type; empty loads from the skin's files
+    DWORD mask = 0;
+    int frames = 1;  // equal columns the image is divided into
+    int frame = 0;   // the column drawn
+    RECT source{};   // all zero: the column of the whole image
+    BYTE fade = 255;
 };
 
 class HtmlTextTagArguments final {
@@ -37,6 +41,8 @@ public:
     [[nodiscard]] static HtmlFontSpec Font(LPCTSTR arg, int length);
     // False when the argument names no image.
     [[nodiscard]] static bool Image(LPCTSTR arg, int length, HtmlImageSpec& spec);
+    // The part of an image of the given size that spec draws; empty when none.
+    [[nodiscard]] static RECT ImagePart(const HtmlImageSpec& spec, SIZE image) noexcept;
 };
 
 } // namespace DuiLib

@@ -284,6 +284,49 @@ TEST_F(HtmlText, MultiLineCentreCentresEachLine)
     EXPECT_LE(std::abs((firstLeft - kRc.left) - (kRc.right - firstRight)), 4);
 }
 
+// Three opaque 10 x 40 columns: red, green, blue.
+HBITMAP MakeColumns()
+{
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = 30;
+    bmi.bmiHeader.biHeight = -40;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 30; ++x) {
+            pixels[y * 30 + x] = x < 10 ? 0xFFFF0000u : (x < 20 ? 0xFF00FF00u : 0xFF0000FFu);
+        }
+    }
+    return bitmap;
+}
+
+TEST_F(HtmlText, InlineImageDrawsTheChosenColumnAndRaisesTheLine)
+{
+    ASSERT_NE(nullptr, m_pm->AddImage(L"columns", MakeColumns(), 30, 40, false));
+    const Rgb red{255, 0, 0};
+    const Rgb green{0, 255, 0};
+    const Rgb blue{0, 0, 255};
+    EXPECT_EQ(40, Draw(L"a<i columns 3 1>b", DT_SINGLELINE));
+    const int x = kRc.left + Width(L"a");
+    EXPECT_EQ(green, surface.PixelAt(x, kRc.top));
+    EXPECT_EQ(green, surface.PixelAt(x + 9, kRc.top + 39));
+    EXPECT_NE(green, surface.PixelAt(x + 10, kRc.top + 20)) << "one column wide";
+    EXPECT_NE(green, surface.PixelAt(x, kRc.top + 40)) << "as high as the image";
+    EXPECT_EQ(0, surface.CountPixels(red, surface.Bounds()));
+    EXPECT_EQ(0, surface.CountPixels(blue, surface.Bounds()));
+    EXPECT_EQ(x + 10 + Width(L"b"), Calc(L"a<i columns 3 1>b", DT_SINGLELINE, RECT{kRc.left, 0, 2000, 500}).right);
+
+    surface.Fill(kWhite);
+    EXPECT_EQ(40, Draw(L"<i file='columns' source='20,0,30,40'>", DT_SINGLELINE));
+    EXPECT_EQ(blue, surface.PixelAt(kRc.left + 5, kRc.top + 5));
+    EXPECT_EQ(0, Draw(L"<i nosuchimage>"));
+}
+
 TEST_F(HtmlText, DrawingIsClippedToTheRectangleAndThePreviousClipRestored)
 {
     const DuiLib::CDuiString text = L"<b>WWWWWWWWWWWWWWWWWW</b><n>WWWWWWWWWWWWWWWWWWWWWW<n>W<n>W<n>W<n>W<n>W";

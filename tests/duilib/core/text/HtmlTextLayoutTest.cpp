@@ -22,6 +22,12 @@ struct FakeFont {
     std::wstring face;
 };
 
+struct DrawnImage {
+    std::wstring name;
+    RECT dest{};
+    RECT part{};
+};
+
 struct DrawnRun {
     std::wstring text;
     int x = 0;
@@ -80,6 +86,23 @@ public:
                                 run.selected});
     }
 
+    // "smile" is 20 x 10, "strip" 40 x 30; nothing else exists.
+    bool ImageSize(const HtmlImageSpec& spec, SIZE& size) override
+    {
+        if (spec.name == L"smile") {
+            size = SIZE{20, 10};
+        } else if (spec.name == L"strip") {
+            size = SIZE{40, 30};
+        } else {
+            return false;
+        }
+        return true;
+    }
+    void DrawImage(const HtmlImageSpec& spec, const RECT& dest, const RECT& part) override
+    {
+        images.push_back(DrawnImage{spec.name.GetData(), dest, part});
+    }
+
     [[nodiscard]] const FakeFont& FontOf(const DrawnRun& run) const { return m_fonts[run.font]; }
     [[nodiscard]] std::wstring Texts() const
     {
@@ -100,6 +123,7 @@ public:
     }
 
     std::vector<DrawnRun> runs;
+    std::vector<DrawnImage> images;
 
 private:
     static FakeFont Make(int height, int charWidth, const wchar_t* face)
@@ -379,6 +403,49 @@ TEST_F(HtmlLayout, FontTagByFaceAddsTheFont)
     EXPECT_TRUE(font.traits.bold);
     EXPECT_EQ(0, canvas.RunOf(L"b")->font);
     EXPECT_EQ(0, canvas.RunOf(L"c")->font) << "a font that cannot be made keeps the current one";
+}
+
+TEST_F(HtmlLayout, ImageColumnIsDrawnAtThePenAndRaisesTheLine)
+{
+    const HtmlTextExtent extent = Lay(L"a<i strip 4 2>b</i>c");
+    ASSERT_EQ(1u, canvas.images.size());
+    EXPECT_EQ(canvas.images[0].dest, (RECT{10, 0, 20, 30}));
+    EXPECT_EQ(canvas.images[0].part, (RECT{20, 0, 30, 30}));
+    EXPECT_EQ(20, canvas.RunOf(L"b")->x);
+    EXPECT_EQ(30 - kLine, canvas.RunOf(L"b")->y) << "text sits on the bottom of the taller line";
+    EXPECT_EQ(0, canvas.RunOf(L"c")->font) << "the closing tag pops nothing but the base";
+    EXPECT_EQ(30, extent.drawnHeight);
+}
+
+TEST_F(HtmlLayout, SmallerImageIsCentredInTheLine)
+{
+    (void)Lay(L"<f 1>x</f><i smile>");
+    ASSERT_EQ(1u, canvas.images.size());
+    EXPECT_EQ(canvas.images[0].dest, (RECT{15, 11, 35, 21}));
+}
+
+TEST_F(HtmlLayout, ImageThatDoesNotFitOpensTheNextLine)
+{
+    (void)Lay(L"abcd<i smile>e", 0, RECT{0, 0, 50, 100});
+    ASSERT_EQ(1u, canvas.images.size());
+    EXPECT_EQ(canvas.images[0].dest, (RECT{0, kLine + 4, 20, kLine + 14}));
+    EXPECT_EQ(20, canvas.RunOf(L"e")->x);
+    canvas.images.clear();
+    (void)Lay(L"<i smile>", 0, RECT{0, 0, 15, 100});
+    ASSERT_EQ(1u, canvas.images.size()) << "at the line start it is drawn anyway";
+    EXPECT_EQ(0, canvas.images[0].dest.left);
+    canvas.images.clear();
+    (void)Lay(L"abcd<i smile>", DT_SINGLELINE, RECT{0, 0, 50, 100});
+    ASSERT_EQ(1u, canvas.images.size());
+    EXPECT_EQ(canvas.images[0].dest, (RECT{40, 4, 60, 14})) << "a single line never breaks";
+}
+
+TEST_F(HtmlLayout, CalculatedBottomCoversTheTallestImage)
+{
+    EXPECT_EQ(30, Lay(L"<i strip><y 5>", DT_CALCRECT).bottom);
+    EXPECT_EQ(30, Lay(L"<y 5><i strip>", DT_CALCRECT).bottom);
+    EXPECT_EQ(kLine, Lay(L"<i missing>", DT_CALCRECT).bottom) << "an image that cannot be had is skipped";
+    EXPECT_EQ(0, Lay(L"<i missing>", DT_CALCRECT).right);
 }
 
 TEST_F(HtmlLayout, DrawingStopsAtLinesBelowTheBottom)

@@ -145,4 +145,43 @@ INSTANTIATE_TEST_SUITE_P(Table, HtmlTagImage,
         ImageCase{"TypeAloneNamesNothing", L"restype='PNG'", false, L"", L"PNG", 1, 0}),
     [](const ::testing::TestParamInfo<ImageCase>& info) { return std::string(info.param.name); });
 
+struct PartCase {
+    const char* name;
+    const wchar_t* arg;
+    RECT part;
+};
+
+void PrintTo(const PartCase& c, std::ostream* os) { *os << c.name; }
+
+class HtmlTagImagePart : public ::testing::TestWithParam<PartCase> {};
+
+TEST_P(HtmlTagImagePart, SelectsTheColumnOrSource)
+{
+    HtmlImageSpec spec;
+    ASSERT_TRUE(HtmlTextTagArguments::Image(GetParam().arg, Len(GetParam().arg), spec));
+    const RECT part = HtmlTextTagArguments::ImagePart(spec, SIZE{100, 20});
+    EXPECT_EQ(GetParam().part.left, part.left);
+    EXPECT_EQ(GetParam().part.top, part.top);
+    EXPECT_EQ(GetParam().part.right, part.right);
+    EXPECT_EQ(GetParam().part.bottom, part.bottom);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, HtmlTagImagePart,
+    ::testing::Values(PartCase{"Whole", L"a.png", {0, 0, 100, 20}},
+                      PartCase{"SecondOfFour", L"a.png 4 1", {25, 0, 50, 20}},
+                      PartCase{"LastOfThreeDropsRemainder", L"a.png 3 2", {66, 0, 99, 20}},
+                      PartCase{"SourcePair", L"file='a.png' source='10,2,30,12'", {10, 2, 30, 12}},
+                      PartCase{"SourceClampedToImage", L"file='a.png' source='50,0,500,50'", {50, 0, 100, 20}},
+                      PartCase{"MaskAndFadeAreRead", L"file='a.png' mask='#FF00FF' fade='100'", {0, 0, 100, 20}}),
+    [](const ::testing::TestParamInfo<PartCase>& info) { return std::string(info.param.name); });
+
+TEST(HtmlTagImage, AttributeFormCarriesMaskAndFade)
+{
+    HtmlImageSpec spec;
+    const wchar_t* arg = L"file='a.png' mask='#FF00FF' fade='100'";
+    ASSERT_TRUE(HtmlTextTagArguments::Image(arg, Len(arg), spec));
+    EXPECT_EQ(0xFF00FFu, spec.mask);
+    EXPECT_EQ(100, spec.fade);
+}
+
 } // namespace
