@@ -67,26 +67,33 @@ HFONT HtmlTextGdiCanvas::Variant(HFONT font, HtmlFontVariant variant)
 
 HtmlFontTraits HtmlTextGdiCanvas::Traits(HFONT font)
 {
+    return Cached(font).traits;
+}
+
+HtmlTextGdiCanvas::CachedTraits& HtmlTextGdiCanvas::Cached(HFONT font)
+{
     const auto cached = std::find_if(m_traits.begin(), m_traits.end(),
                                      [font](const CachedTraits& entry) { return entry.font == font; });
     if (cached != m_traits.end()) {
-        return cached->traits;
+        return *cached;
     }
     const TFontInfo* info = m_manager.GetFontInfo(font);
-    HtmlFontTraits traits;
-    traits.bold = info->bBold;
-    traits.underline = info->bUnderline;
-    traits.italic = info->bItalic;
+    CachedTraits entry{font, HtmlFontTraits{}, 0};
+    entry.traits.bold = info->bBold;
+    entry.traits.underline = info->bUnderline;
+    entry.traits.italic = info->bItalic;
     // Measured on this context: the manager's record stays unmeasured without a window.
     Select(font);
     TEXTMETRICW tm{};
     if (::GetTextMetricsW(m_hDC, &tm)) {
-        traits.height = tm.tmHeight;
-        traits.externalLeading = tm.tmExternalLeading;
-        traits.maxCharWidth = tm.tmMaxCharWidth;
+        entry.traits.height = tm.tmHeight;
+        entry.traits.externalLeading = tm.tmExternalLeading;
+        entry.traits.maxCharWidth = tm.tmMaxCharWidth;
     }
-    m_traits.push_back(CachedTraits{font, traits});
-    return traits;
+    SIZE space{};
+    entry.spaceWidth = ::GetTextExtentPoint32W(m_hDC, L" ", 1, &space) ? space.cx : 0;
+    m_traits.push_back(entry);
+    return m_traits.back();
 }
 
 int HtmlTextGdiCanvas::SpaceTrailingWidth(HFONT font)
@@ -99,6 +106,9 @@ int HtmlTextGdiCanvas::SpaceTrailingWidth(HFONT font)
 
 int HtmlTextGdiCanvas::Width(HFONT font, LPCTSTR text, int length)
 {
+    if (length == 1 && text[0] == L' ') {
+        return Cached(font).spaceWidth;
+    }
     Select(font);
     SIZE size{};
     return ::GetTextExtentPoint32W(m_hDC, text, length, &size) ? size.cx : 0;

@@ -40,9 +40,11 @@ private:
     struct CachedTraits {
         HFONT font;
         HtmlFontTraits traits;
+        int spaceWidth; // spaces are measured one at a time, so often
     };
 
     void Select(HFONT font) noexcept;
+    [[nodiscard]] CachedTraits& Cached(HFONT font);
     [[nodiscard]] const TImageInfo* Image(const HtmlImageSpec& spec);
 
     HDC m_hDC;

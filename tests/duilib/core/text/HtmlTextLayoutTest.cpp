@@ -182,13 +182,22 @@ protected:
 TEST_F(HtmlLayout, PlainTextSitsOnTheLineWithSpacesOneAtATime)
 {
     const HtmlTextExtent extent = Lay(L"ab  cd");
-    EXPECT_EQ(L"ab| | |cd|", canvas.Texts());
+    EXPECT_EQ(L"ab|cd|", canvas.Texts()) << "plain spaces leave no mark, so they are not drawn";
     EXPECT_EQ(40, canvas.RunOf(L"cd")->x);
     EXPECT_EQ(0, canvas.RunOf(L"cd")->y);
     EXPECT_EQ(kText, canvas.RunOf(L"cd")->color);
     EXPECT_EQ(kLine, extent.drawnHeight);
     EXPECT_EQ(60, extent.right);
     EXPECT_EQ(kLine, extent.bottom);
+}
+
+TEST_F(HtmlLayout, SpacesThatLeaveAMarkAreDrawnOneAtATime)
+{
+    (void)Lay(L"<u>a  b</u> <s>c d</s>");
+    ASSERT_EQ(L"a| | |b|c| |d|", canvas.Texts()) << "the plain space between the tags is not drawn";
+    EXPECT_EQ(30, canvas.runs[3].x);
+    EXPECT_EQ(60, canvas.runs[5].x);
+    EXPECT_TRUE(canvas.runs[5].selected);
 }
 
 TEST_F(HtmlLayout, CalculateOnlyMeasuresWithoutDrawing)
@@ -292,8 +301,7 @@ TEST_F(HtmlLayout, LinksRecordTextsAndRectanglesAndNeverWritePastTheCapacity)
     EXPECT_STREQ(L"-", texts[2].GetData());
     EXPECT_EQ(kLink, canvas.RunOf(L"ab")->color);
     EXPECT_TRUE(canvas.FontOf(*canvas.RunOf(L"ab")).traits.underline);
-    EXPECT_EQ(kText, canvas.RunOf(L" ")->color);
-    EXPECT_FALSE(canvas.FontOf(*canvas.RunOf(L" ")).traits.underline);
+    EXPECT_EQ(nullptr, canvas.RunOf(L" ")) << "the spaces between the links are neither underlined nor coloured";
 }
 
 TEST_F(HtmlLayout, LinkUnderTheMouseUsesTheHoverColour)
@@ -319,7 +327,7 @@ TEST_F(HtmlLayout, WordBreakMovesTheWholeWordAfterASpace)
     (void)Lay(L"aaa bbb", DT_WORDBREAK, RECT{0, 0, 55, 100});
     EXPECT_EQ(0, canvas.RunOf(L"bbb")->x);
     EXPECT_EQ(kLine, canvas.RunOf(L"bbb")->y);
-    EXPECT_EQ(L"aaa| |bbb|", canvas.Texts());
+    EXPECT_EQ(L"aaa|bbb|", canvas.Texts());
 }
 
 TEST_F(HtmlLayout, WordBreakCutsAfterTheLastNonLetter)
@@ -366,7 +374,7 @@ TEST_F(HtmlLayout, XMovesThePen)
 TEST_F(HtmlLayout, RawShowsTagCharactersLiterally)
 {
     (void)Lay(L"<r><b>x</b> {n}</r><b>y</b>");
-    EXPECT_EQ(L"<b>x</b>| |{n}|y|", canvas.Texts());
+    EXPECT_EQ(L"<b>x</b>|{n}|y|", canvas.Texts());
     EXPECT_EQ(0, canvas.RunOf(L"<b>x</b>")->font);
     EXPECT_TRUE(canvas.FontOf(*canvas.RunOf(L"y")).traits.bold);
 }
