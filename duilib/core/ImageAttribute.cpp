@@ -99,6 +99,29 @@ void SetParameter(const CDuiString& key, const CDuiString& value, ImageDrawParam
     }
 }
 
+// "file", "res" and "restype" begin another image once one was named in this text:
+// the one described so far is drawn first.
+void ApplyPair(const CDuiString& key, const CDuiString& value, ImageDrawParams& params, int& imageCount,
+               const CImageAttribute::DrawFn& draw)
+{
+    const bool isFile = key == L"file";
+    const bool isType = key == L"restype";
+    const bool beginsImage = isFile || isType || key == L"res";
+    if (beginsImage && imageCount > 0 && draw) {
+        draw(params);
+    }
+    if (isType) {
+        params.type = value;
+    } else if (beginsImage) {
+        params.name = value;
+    } else {
+        SetParameter(key, value, params);
+    }
+    if (isFile || isType) {
+        ++imageCount;
+    }
+}
+
 } // namespace
 
 void CImageAttribute::Apply(LPCTSTR text, ImageDrawParams& params, const DrawFn& draw)
@@ -115,20 +138,9 @@ void CImageAttribute::Apply(LPCTSTR text, ImageDrawParams& params, const DrawFn&
             return;
         }
         if (!value.IsEmpty()) {
-            const bool names = key == L"file" || key == L"res";
-            const bool types = key == L"restype";
-            if ((names || types) && imageCount > 0 && draw) {
-                draw(params);
-            }
-            if (names) {
-                params.name = value;
-            } else if (types) {
-                params.type = value;
-            } else {
-                SetParameter(key, value, params);
-            }
-            imageCount += key == L"file" || types ? 1 : 0;
+            ApplyPair(key, value, params, imageCount, draw);
         }
+        // Only a space after the closing quote lets the scan go on.
         if (*p != L' ') {
             return;
         }

@@ -93,6 +93,10 @@ void CRenderEngine::DrawImage(HDC hDC, HBITMAP hBitmap, const RECT& rc, const RE
         return;
     }
     const SelectObjectScope selectBitmap(source.get(), hBitmap);
+    // A bitmap still selected into another DC cannot be selected here.
+    if (::GetCurrentObject(source.get(), OBJ_BITMAP) != hBitmap) {
+        return;
+    }
     const StretchModeScope halftone(hDC, HALFTONE);
     const bool blended = alphaChannel || uFade < 255;
     const CNineGrid grid({rc, rcPaint, rcBmpPart, rcCorners, hole, xtiled, ytiled},

@@ -183,6 +183,16 @@ TEST_F(UnscaledOpaqueImage, NothingWithoutBitmapOrDc)
     EXPECT_EQ(0, canvas.CountNot(kBackground));
 }
 
+TEST_F(UnscaledOpaqueImage, BitmapHeldByAnotherDcIsNotDrawn)
+{
+    const UniqueMemoryDc holder(::CreateCompatibleDC(nullptr));
+    const SelectObjectScope held(holder.get(), m_bitmap.get());
+    Canvas canvas(30, 30, kBackground);
+    CRenderEngine::DrawImage(canvas.Dc(), m_bitmap.get(), {0, 0, 30, 30}, {0, 0, 30, 30}, kPart, {}, false);
+    CRenderEngine::DrawImage(canvas.Dc(), m_bitmap.get(), {0, 0, 30, 30}, {0, 0, 30, 30}, kPart, kCorners, true);
+    EXPECT_EQ(0, canvas.CountNot(kBackground));
+}
+
 TEST(ImageBlending, FadeBlendsAnOpaqueImageWithConstantAlpha)
 {
     const UniqueBitmap white(MakeBitmap(4, 4, [](int, int) { return Pack({255, 255, 255}); }));
