@@ -17,6 +17,7 @@ zv_add_test(duilib_render_paint_tests
     ${ZV_RENDER_DIR}/DrawImageTest.cpp
     ${ZV_RENDER_DIR}/DrawImageStringTest.cpp
     ${ZV_RENDER_DIR}/FillTest.cpp
+    ${ZV_RENDER_DIR}/AlphaBlenderTest.cpp
     ${ZV_RENDER_DIR}/FrameTest.cpp
     ${ZV_RENDER_DIR}/RenderClipTest.cpp
   LIBS duilib
