@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-
 using DuiLib::CGradientFiller;
 using DuiLib::CRenderEngine;
 using render_test::Canvas;
