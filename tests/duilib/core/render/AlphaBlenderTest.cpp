@@ -75,6 +75,31 @@ TEST_P(OwnBlend, StretchesTheSourceOverTheDestination)
     EXPECT_NE(kBlue, own.PixelAt(10, 10));
 }
 
+// The own blend keeps its buffers between calls: a small blend after a large one reads
+// the large buffers' rows at their own stride.
+TEST(OwnBlendBuffers, SmallBlendAfterALargeOneMatchesThePlatform)
+{
+    std::mt19937 random(9u);
+    const UniqueBitmap source(MakeBitmap(7, 5, [&](int, int) {
+        const std::uint32_t alpha = random() % 256;
+        return (alpha << 24) | ((random() % (alpha + 1)) << 16) | ((random() % (alpha + 1)) << 8);
+    }));
+    const UniqueMemoryDc sourceDc(::CreateCompatibleDC(nullptr));
+    const SelectObjectScope select(sourceDc.get(), source.get());
+    Canvas large(300, 200, kBlue);
+    ASSERT_TRUE(CAlphaBlender::BlendOwn(large.Dc(), {0, 0, 300, 200}, sourceDc.get(), {0, 0, 7, 5}, {255, true}));
+    Canvas platform(12, 12, Rgb{90, 90, 90});
+    Canvas own(12, 12, Rgb{90, 90, 90});
+    ASSERT_TRUE(CAlphaBlender::Blend(platform.Dc(), {3, 4, 10, 9}, sourceDc.get(), {0, 0, 7, 5}, {200, true}));
+    ASSERT_TRUE(CAlphaBlender::BlendOwn(own.Dc(), {3, 4, 10, 9}, sourceDc.get(), {0, 0, 7, 5}, {200, true}));
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            ASSERT_TRUE(Near(platform.PixelAt(x, y), own.PixelAt(x, y), 1)) << x << "," << y;
+        }
+    }
+    EXPECT_NE((Rgb{90, 90, 90}), own.PixelAt(3, 4));
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, OwnBlend,
                          testing::Values(PixelBlendMode{255, true}, PixelBlendMode{100, true},
                                          PixelBlendMode{77, false}, PixelBlendMode{255, false}));
