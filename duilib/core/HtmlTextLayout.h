@@ -72,6 +72,7 @@ private:
 
     // HtmlTextLayoutTags.cpp
     void OpenTag(const HtmlToken& token);
+    void OpenMarker(TCHAR tag, LPCTSTR arg, int length);
     void OpenLink(LPCTSTR arg, int length);
     void OpenFont(LPCTSTR arg, int length);
     void OpenItalicOrImage(const HtmlToken& token);
@@ -80,7 +81,7 @@ private:
     void CloseTag(TCHAR tag);
     void CloseLink();
     void PushFont(HFONT font);
-    void PushVariant(HtmlFontVariant variant, bool present);
+    void PushVariant(HtmlFontVariant variant);
     void PopFont();
     void RaiseLineHeight(HFONT font);
 

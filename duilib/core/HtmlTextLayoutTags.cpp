@@ -18,7 +18,7 @@ void HtmlTextLayout::OpenTag(const HtmlToken& token)
         OpenLink(arg, length);
         break;
     case L'b':
-        PushVariant(HtmlFontVariant::Bold, m_canvas.Traits(m_state.fonts.Top()).bold);
+        PushVariant(HtmlFontVariant::Bold);
         break;
     case L'c':
         m_state.colors.Push(HtmlTextTagArguments::Color(arg, length));
@@ -29,22 +29,32 @@ void HtmlTextLayout::OpenTag(const HtmlToken& token)
     case L'i':
         OpenItalicOrImage(token);
         break;
+    case L'p':
+        OpenParagraph(arg, length);
+        break;
+    case L'u':
+        PushVariant(HtmlFontVariant::Underline);
+        break;
+    default:
+        OpenMarker(token.tag, arg, length);
+        break;
+    }
+}
+
+// Tags that change no stack.
+void HtmlTextLayout::OpenMarker(TCHAR tag, LPCTSTR arg, int length)
+{
+    switch (tag) {
     case L'n':
         if (!Has(DT_SINGLELINE)) {
             EndLine(false);
         }
-        break;
-    case L'p':
-        OpenParagraph(arg, length);
         break;
     case L'r':
         m_state.raw = true;
         break;
     case L's':
         m_state.selected = !m_state.selected;
-        break;
-    case L'u':
-        PushVariant(HtmlFontVariant::Underline, m_canvas.Traits(m_state.fonts.Top()).underline);
         break;
     case L'x':
         m_state.pt.x = HtmlTextSaturate(static_cast<long long>(m_state.pt.x) +
@@ -67,7 +77,7 @@ void HtmlTextLayout::OpenLink(LPCTSTR arg, int length)
     }
     const bool hover = m_options.hasHoverLink && m_options.hoverLink == CDuiString(arg, length);
     m_state.colors.Push(hover ? m_options.linkHoverColor : m_options.linkColor);
-    PushVariant(HtmlFontVariant::Underline, m_canvas.Traits(m_state.fonts.Top()).underline);
+    PushVariant(HtmlFontVariant::Underline);
     m_state.inLink = true;
     m_state.linkStart = POINT{m_state.pt.x + m_line.shift, m_line.top};
 }
@@ -81,7 +91,7 @@ void HtmlTextLayout::OpenFont(LPCTSTR arg, int length)
 void HtmlTextLayout::OpenItalicOrImage(const HtmlToken& token)
 {
     if (token.length == 0) {
-        PushVariant(HtmlFontVariant::Italic, m_canvas.Traits(m_state.fonts.Top()).italic);
+        PushVariant(HtmlFontVariant::Italic);
         return;
     }
     HtmlImageSpec spec;
@@ -186,9 +196,14 @@ void HtmlTextLayout::PushFont(HFONT font)
     }
 }
 
-void HtmlTextLayout::PushVariant(HtmlFontVariant variant, bool present)
+void HtmlTextLayout::PushVariant(HtmlFontVariant variant)
 {
-    PushFont(present ? m_state.fonts.Top() : m_canvas.Variant(m_state.fonts.Top(), variant));
+    const HFONT current = m_state.fonts.Top();
+    const HtmlFontTraits traits = m_canvas.Traits(current);
+    const bool present = variant == HtmlFontVariant::Bold     ? traits.bold
+                         : variant == HtmlFontVariant::Italic ? traits.italic
+                                                              : traits.underline;
+    PushFont(present ? current : m_canvas.Variant(current, variant));
 }
 
 void HtmlTextLayout::PopFont()
