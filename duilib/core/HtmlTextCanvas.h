@@ -6,8 +6,8 @@
 
 namespace DuiLib {
 
-struct HtmlFontSpec;
-struct HtmlImageSpec;
+struct HtmlFontRequest;
+struct HtmlImageRequest;
 
 struct HtmlFontTraits {
     bool bold = false;
@@ -40,7 +40,7 @@ public:
     // The manager's font at index, or its default font outside the list.
     [[nodiscard]] virtual HFONT FontAt(int index) = 0;
     // Looks the font up in the manager or adds it there; null when it cannot be made.
-    [[nodiscard]] virtual HFONT FindOrAddFont(const HtmlFontSpec& spec) = 0;
+    [[nodiscard]] virtual HFONT FindOrAddFont(const HtmlFontRequest& request) = 0;
     // The font with the variant's style added; null when it cannot be made.
     [[nodiscard]] virtual HFONT Variant(HFONT font, HtmlFontVariant variant) = 0;
     [[nodiscard]] virtual HtmlFontTraits Traits(HFONT font) = 0;
@@ -52,10 +52,10 @@ public:
     [[nodiscard]] virtual int Fit(HFONT font, LPCTSTR text, int length, int maxWidth, int& wholeWidth) = 0;
     virtual void DrawRun(const HtmlTextRun& run) = 0;
 
-    // The size of the image spec names; false when it cannot be obtained.
-    [[nodiscard]] virtual bool ImageSize(const HtmlImageSpec& spec, SIZE& size) = 0;
+    // The size of the requested image; false when it cannot be obtained.
+    [[nodiscard]] virtual bool ImageSize(const HtmlImageRequest& request, SIZE& size) = 0;
     // Draws part (image pixels) of the image stretched over dest.
-    virtual void DrawImage(const HtmlImageSpec& spec, const RECT& dest, const RECT& part) = 0;
+    virtual void DrawImage(const HtmlImageRequest& request, const RECT& dest, const RECT& part) = 0;
 };
 
 } // namespace DuiLib

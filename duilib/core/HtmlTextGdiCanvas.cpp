@@ -43,26 +43,26 @@ HFONT HtmlTextGdiCanvas::FontAt(int index)
     return m_manager.GetFont(index);
 }
 
-HFONT HtmlTextGdiCanvas::FindOrAddFont(const HtmlFontSpec& spec)
+HFONT HtmlTextGdiCanvas::FindOrAddFont(const HtmlFontRequest& request)
 {
-    if (spec.face.IsEmpty()) {
+    if (request.face.IsEmpty()) {
         return nullptr;
     }
-    const int size = std::clamp(spec.size, 1, kMaxFontSize);
-    const HFONT found = m_manager.GetFont(spec.face, size, spec.bold, spec.underline, spec.italic);
-    return found != nullptr ? found : m_manager.AddFont(spec.face, size, spec.bold, spec.underline, spec.italic);
+    const int size = std::clamp(request.size, 1, kMaxFontSize);
+    const HFONT found = m_manager.GetFont(request.face, size, request.bold, request.underline, request.italic);
+    return found != nullptr ? found : m_manager.AddFont(request.face, size, request.bold, request.underline, request.italic);
 }
 
 HFONT HtmlTextGdiCanvas::Variant(HFONT font, HtmlFontVariant variant)
 {
     const TFontInfo* info = m_manager.GetFontInfo(font);
-    HtmlFontSpec spec;
-    spec.face = info->sFontName;
-    spec.size = info->iSize;
-    spec.bold = info->bBold || variant == HtmlFontVariant::Bold;
-    spec.underline = info->bUnderline || variant == HtmlFontVariant::Underline;
-    spec.italic = info->bItalic || variant == HtmlFontVariant::Italic;
-    return FindOrAddFont(spec);
+    HtmlFontRequest request;
+    request.face = info->sFontName;
+    request.size = info->iSize;
+    request.bold = info->bBold || variant == HtmlFontVariant::Bold;
+    request.underline = info->bUnderline || variant == HtmlFontVariant::Underline;
+    request.italic = info->bItalic || variant == HtmlFontVariant::Italic;
+    return FindOrAddFont(request);
 }
 
 HtmlFontTraits HtmlTextGdiCanvas::Traits(HFONT font)
@@ -141,16 +141,16 @@ void HtmlTextGdiCanvas::DrawRun(const HtmlTextRun& run)
     (void)::ExtTextOutW(m_hDC, run.x, run.y, 0, nullptr, run.text, static_cast<UINT>(run.length), nullptr);
 }
 
-const TImageInfo* HtmlTextGdiCanvas::Image(const HtmlImageSpec& spec)
+const TImageInfo* HtmlTextGdiCanvas::Image(const HtmlImageRequest& request)
 {
-    const LPCTSTR type = spec.type.IsEmpty() ? nullptr : spec.type.GetData();
-    const TImageInfo* image = m_manager.GetImageEx(spec.name, type, spec.mask);
+    const LPCTSTR type = request.type.IsEmpty() ? nullptr : request.type.GetData();
+    const TImageInfo* image = m_manager.GetImageEx(request.name, type, request.mask);
     return image != nullptr && image->hBitmap ? image : nullptr;
 }
 
-bool HtmlTextGdiCanvas::ImageSize(const HtmlImageSpec& spec, SIZE& size)
+bool HtmlTextGdiCanvas::ImageSize(const HtmlImageRequest& request, SIZE& size)
 {
-    const TImageInfo* image = Image(spec);
+    const TImageInfo* image = Image(request);
     if (image == nullptr) {
         return false;
     }
@@ -158,12 +158,12 @@ bool HtmlTextGdiCanvas::ImageSize(const HtmlImageSpec& spec, SIZE& size)
     return true;
 }
 
-void HtmlTextGdiCanvas::DrawImage(const HtmlImageSpec& spec, const RECT& dest, const RECT& part)
+void HtmlTextGdiCanvas::DrawImage(const HtmlImageRequest& request, const RECT& dest, const RECT& part)
 {
-    const TImageInfo* image = Image(spec);
+    const TImageInfo* image = Image(request);
     if (image != nullptr) {
         CRenderEngine::DrawImage(m_hDC, image->hBitmap.get(), dest, dest, part, RECT{}, image->alphaChannel,
-                                 spec.fade);
+                                 request.fade);
     }
 }
 

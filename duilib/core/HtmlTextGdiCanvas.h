@@ -26,15 +26,15 @@ public:
 
     [[nodiscard]] HFONT BaseFont() override;
     [[nodiscard]] HFONT FontAt(int index) override;
-    [[nodiscard]] HFONT FindOrAddFont(const HtmlFontSpec& spec) override;
+    [[nodiscard]] HFONT FindOrAddFont(const HtmlFontRequest& request) override;
     [[nodiscard]] HFONT Variant(HFONT font, HtmlFontVariant variant) override;
     [[nodiscard]] HtmlFontTraits Traits(HFONT font) override;
     [[nodiscard]] int SpaceTrailingWidth(HFONT font) override;
     [[nodiscard]] int Width(HFONT font, LPCTSTR text, int length) override;
     [[nodiscard]] int Fit(HFONT font, LPCTSTR text, int length, int maxWidth, int& wholeWidth) override;
     void DrawRun(const HtmlTextRun& run) override;
-    [[nodiscard]] bool ImageSize(const HtmlImageSpec& spec, SIZE& size) override;
-    void DrawImage(const HtmlImageSpec& spec, const RECT& dest, const RECT& part) override;
+    [[nodiscard]] bool ImageSize(const HtmlImageRequest& request, SIZE& size) override;
+    void DrawImage(const HtmlImageRequest& request, const RECT& dest, const RECT& part) override;
 
 private:
     struct CachedTraits {
@@ -45,7 +45,7 @@ private:
 
     void Select(HFONT font) noexcept;
     [[nodiscard]] CachedTraits& Cached(HFONT font);
-    [[nodiscard]] const TImageInfo* Image(const HtmlImageSpec& spec);
+    [[nodiscard]] const TImageInfo* Image(const HtmlImageRequest& request);
 
     HDC m_hDC;
     CPaintManagerUI& m_manager;

@@ -14,7 +14,7 @@
 namespace DuiLib {
 
 class HtmlTextLinkTable;
-struct HtmlImageSpec;
+struct HtmlImageRequest;
 
 struct HtmlTextOptions {
     RECT rc{};     // left edge, right edge for breaking, top of the first line
@@ -76,7 +76,7 @@ private:
     void OpenLink(LPCTSTR arg, int length);
     void OpenFont(LPCTSTR arg, int length);
     void OpenItalicOrImage(const HtmlToken& token);
-    void PlaceImage(const HtmlToken& token, const HtmlImageSpec& spec);
+    void PlaceImage(const HtmlToken& token, const HtmlImageRequest& request);
     void OpenParagraph(LPCTSTR arg, int length);
     void CloseTag(TCHAR tag);
     void CloseLink();

@@ -84,8 +84,8 @@ void HtmlTextLayout::OpenLink(LPCTSTR arg, int length)
 
 void HtmlTextLayout::OpenFont(LPCTSTR arg, int length)
 {
-    const HtmlFontSpec spec = HtmlTextTagArguments::Font(arg, length);
-    PushFont(spec.byIndex ? m_canvas.FontAt(spec.index) : m_canvas.FindOrAddFont(spec));
+    const HtmlFontRequest request = HtmlTextTagArguments::Font(arg, length);
+    PushFont(request.byIndex ? m_canvas.FontAt(request.index) : m_canvas.FindOrAddFont(request));
 }
 
 void HtmlTextLayout::OpenItalicOrImage(const HtmlToken& token)
@@ -94,19 +94,19 @@ void HtmlTextLayout::OpenItalicOrImage(const HtmlToken& token)
         PushVariant(HtmlFontVariant::Italic);
         return;
     }
-    HtmlImageSpec spec;
-    if (HtmlTextTagArguments::Image(m_scanner->Text() + token.start, token.length, spec)) {
-        PlaceImage(token, spec);
+    HtmlImageRequest request;
+    if (HtmlTextTagArguments::Image(m_scanner->Text() + token.start, token.length, request)) {
+        PlaceImage(token, request);
     }
 }
 
-void HtmlTextLayout::PlaceImage(const HtmlToken& token, const HtmlImageSpec& spec)
+void HtmlTextLayout::PlaceImage(const HtmlToken& token, const HtmlImageRequest& request)
 {
     SIZE size{};
-    if (!m_canvas.ImageSize(spec, size)) {
+    if (!m_canvas.ImageSize(request, size)) {
         return;
     }
-    const RECT part = HtmlTextTagArguments::ImagePart(spec, size);
+    const RECT part = HtmlTextTagArguments::ImagePart(request, size);
     const int width = part.right - part.left;
     const int height = part.bottom - part.top;
     if (width <= 0 || height <= 0) {
@@ -120,7 +120,7 @@ void HtmlTextLayout::PlaceImage(const HtmlToken& token, const HtmlImageSpec& spe
     if (Drawing()) {
         const int x = m_state.pt.x + m_line.shift;
         const int y = m_line.top + std::max(0, (m_line.height - height) / 2);
-        m_canvas.DrawImage(spec, RECT{x, y, x + width, y + height}, part);
+        m_canvas.DrawImage(request, RECT{x, y, x + width, y + height}, part);
     } else {
         m_line.height = std::max(m_line.height, height);
         m_line.imageBottom = std::max(m_line.imageBottom, m_line.top + height);

@@ -109,67 +109,67 @@ int HtmlTextTagArguments::Integer(LPCTSTR arg, int length, int fallback)
     return reader.Number(value) ? value : fallback;
 }
 
-HtmlFontSpec HtmlTextTagArguments::Font(LPCTSTR arg, int length)
+HtmlFontRequest HtmlTextTagArguments::Font(LPCTSTR arg, int length)
 {
-    HtmlFontSpec spec;
+    HtmlFontRequest request;
     ArgumentReader reader(arg, length);
     reader.SkipBlanks();
     if (IsDigit(reader.Peek())) {
-        spec.byIndex = reader.Number(spec.index);
-        return spec;
+        request.byIndex = reader.Number(request.index);
+        return request;
     }
-    spec.face = reader.Word();
+    request.face = reader.Word();
     reader.SkipBlanks();
     int size = 0;
     if (reader.Number(size)) {
-        spec.size = size;
+        request.size = size;
     }
     const CDuiString rest = reader.Rest();
-    spec.bold = ContainsNoCase(rest, L"bold");
-    spec.underline = ContainsNoCase(rest, L"underline");
-    spec.italic = ContainsNoCase(rest, L"italic");
-    return spec;
+    request.bold = ContainsNoCase(rest, L"bold");
+    request.underline = ContainsNoCase(rest, L"underline");
+    request.italic = ContainsNoCase(rest, L"italic");
+    return request;
 }
 
-bool HtmlTextTagArguments::Image(LPCTSTR arg, int length, HtmlImageSpec& spec)
+bool HtmlTextTagArguments::Image(LPCTSTR arg, int length, HtmlImageRequest& request)
 {
     const CDuiString text(arg, length);
     if (text.Find(L"='") >= 0) {
         ImageDrawParams params;
         // Only the last image of the pairs is inline; earlier ones are not drawn.
         CImageAttribute::Apply(text, params, [](const ImageDrawParams&) {});
-        spec.name = params.name;
-        spec.type = params.type;
-        spec.mask = params.mask;
-        spec.source = params.source;
-        spec.fade = params.fade;
-        return !spec.name.IsEmpty();
+        request.name = params.name;
+        request.type = params.type;
+        request.mask = params.mask;
+        request.source = params.source;
+        request.fade = params.fade;
+        return !request.name.IsEmpty();
     }
     ArgumentReader reader(arg, length);
     reader.SkipBlanks();
-    spec.name = reader.Word();
+    request.name = reader.Word();
     reader.SkipBlanks();
     int frames = 1;
     if (reader.Number(frames) && frames > 1) {
-        spec.frames = frames;
+        request.frames = frames;
     }
     reader.SkipBlanks();
     int frame = 0;
-    if (reader.Number(frame) && frame >= 0 && frame < spec.frames) {
-        spec.frame = frame;
+    if (reader.Number(frame) && frame >= 0 && frame < request.frames) {
+        request.frame = frame;
     }
-    return !spec.name.IsEmpty();
+    return !request.name.IsEmpty();
 }
 
-RECT HtmlTextTagArguments::ImagePart(const HtmlImageSpec& spec, SIZE image) noexcept
+RECT HtmlTextTagArguments::ImagePart(const HtmlImageRequest& request, SIZE image) noexcept
 {
-    const RECT& src = spec.source;
+    const RECT& src = request.source;
     if (src.left != 0 || src.top != 0 || src.right != 0 || src.bottom != 0) {
         return RECT{std::clamp<LONG>(src.left, 0, image.cx), std::clamp<LONG>(src.top, 0, image.cy),
                     std::clamp<LONG>(src.right, 0, image.cx), std::clamp<LONG>(src.bottom, 0, image.cy)};
     }
-    const int frames = std::max(spec.frames, 1);
-    const int frame = spec.frame >= 0 && spec.frame < frames ? spec.frame : 0;
+    const int frames = std::max(request.frames, 1);
+    const int frame = request.frame >= 0 && request.frame < frames ? request.frame : 0;
     const int column = image.cx / frames;
     return RECT{frame * column, 0, (frame + 1) * column, image.cy};
 }

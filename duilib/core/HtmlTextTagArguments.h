@@ -7,7 +7,7 @@
 namespace DuiLib {
 
 // The argument of an "f" tag: a font index, or a face with size and style words.
-struct HtmlFontSpec {
+struct HtmlFontRequest {
     bool byIndex = false;
     int index = 0;
     CDuiString face;
@@ -20,7 +20,7 @@ struct HtmlFontSpec {
 // The argument of an "i" tag that names an image: "name [frames [index]]", or pairs
 // of the image attribute string ("file='…' res='…' restype='…'", with "mask",
 // "source" and "fade" honoured as well).
-struct HtmlImageSpec {
+struct HtmlImageRequest {
     CDuiString name;
     CDuiString type; // resource type; empty loads from the skin's files
     DWORD mask = 0;
@@ -38,11 +38,11 @@ public:
     [[nodiscard]] static DWORD Color(LPCTSTR arg, int length);
     // A decimal integer with optional sign; fallback without digits.
     [[nodiscard]] static int Integer(LPCTSTR arg, int length, int fallback);
-    [[nodiscard]] static HtmlFontSpec Font(LPCTSTR arg, int length);
+    [[nodiscard]] static HtmlFontRequest Font(LPCTSTR arg, int length);
     // False when the argument names no image.
-    [[nodiscard]] static bool Image(LPCTSTR arg, int length, HtmlImageSpec& spec);
-    // The part of an image of the given size that spec draws; empty when none.
-    [[nodiscard]] static RECT ImagePart(const HtmlImageSpec& spec, SIZE image) noexcept;
+    [[nodiscard]] static bool Image(LPCTSTR arg, int length, HtmlImageRequest& request);
+    // The part of an image of the given size that is drawn; empty when none.
+    [[nodiscard]] static RECT ImagePart(const HtmlImageRequest& request, SIZE image) noexcept;
 };
 
 } // namespace DuiLib

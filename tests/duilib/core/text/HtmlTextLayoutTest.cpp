@@ -49,15 +49,15 @@ public:
 
     HFONT BaseFont() override { return Handle(0); }
     HFONT FontAt(int index) override { return Handle(index >= 0 && index < 2 ? index : 0); }
-    HFONT FindOrAddFont(const HtmlFontSpec& spec) override
+    HFONT FindOrAddFont(const HtmlFontRequest& request) override
     {
-        if (spec.face.IsEmpty()) {
+        if (request.face.IsEmpty()) {
             return nullptr;
         }
-        FakeFont font = Make(spec.size, spec.size / 2, spec.face.GetData());
-        font.traits.bold = spec.bold;
-        font.traits.italic = spec.italic;
-        font.traits.underline = spec.underline;
+        FakeFont font = Make(request.size, request.size / 2, request.face.GetData());
+        font.traits.bold = request.bold;
+        font.traits.italic = request.italic;
+        font.traits.underline = request.underline;
         return Find(font);
     }
     HFONT Variant(HFONT handle, HtmlFontVariant variant) override
@@ -87,20 +87,20 @@ public:
     }
 
     // "smile" is 20 x 10, "strip" 40 x 30; nothing else exists.
-    bool ImageSize(const HtmlImageSpec& spec, SIZE& size) override
+    bool ImageSize(const HtmlImageRequest& request, SIZE& size) override
     {
-        if (spec.name == L"smile") {
+        if (request.name == L"smile") {
             size = SIZE{20, 10};
-        } else if (spec.name == L"strip") {
+        } else if (request.name == L"strip") {
             size = SIZE{40, 30};
         } else {
             return false;
         }
         return true;
     }
-    void DrawImage(const HtmlImageSpec& spec, const RECT& dest, const RECT& part) override
+    void DrawImage(const HtmlImageRequest& request, const RECT& dest, const RECT& part) override
     {
-        images.push_back(DrawnImage{spec.name.GetData(), dest, part});
+        images.push_back(DrawnImage{request.name.GetData(), dest, part});
     }
 
     [[nodiscard]] const FakeFont& FontOf(const DrawnRun& run) const { return m_fonts[run.font]; }

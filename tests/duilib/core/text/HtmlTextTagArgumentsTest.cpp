@@ -1,4 +1,4 @@
-// Tag arguments: colours, integers, font and image specifications.
+// Tag arguments: colours, integers, font and image requests.
 
 #include "duilib/core/HtmlTextTagArguments.h"
 
@@ -8,8 +8,8 @@
 #include <cwchar>
 #include <string>
 
-using DuiLib::HtmlFontSpec;
-using DuiLib::HtmlImageSpec;
+using DuiLib::HtmlFontRequest;
+using DuiLib::HtmlImageRequest;
 using DuiLib::HtmlTextTagArguments;
 
 namespace {
@@ -62,30 +62,30 @@ INSTANTIATE_TEST_SUITE_P(Table, HtmlTagInteger,
 struct FontCase {
     const char* name;
     const wchar_t* arg;
-    HtmlFontSpec expected;
+    HtmlFontRequest expected;
 };
 
 void PrintTo(const FontCase& c, std::ostream* os) { *os << c.name; }
 
-HtmlFontSpec Spec(bool byIndex, int index, const wchar_t* face, int size, bool b, bool u, bool i)
+HtmlFontRequest Request(bool byIndex, int index, const wchar_t* face, int size, bool b, bool u, bool i)
 {
-    HtmlFontSpec spec;
-    spec.byIndex = byIndex;
-    spec.index = index;
-    spec.face = face;
-    spec.size = size;
-    spec.bold = b;
-    spec.underline = u;
-    spec.italic = i;
-    return spec;
+    HtmlFontRequest request;
+    request.byIndex = byIndex;
+    request.index = index;
+    request.face = face;
+    request.size = size;
+    request.bold = b;
+    request.underline = u;
+    request.italic = i;
+    return request;
 }
 
 class HtmlTagFont : public ::testing::TestWithParam<FontCase> {};
 
 TEST_P(HtmlTagFont, ReadsIndexOrFaceSizeAndStyles)
 {
-    const HtmlFontSpec actual = HtmlTextTagArguments::Font(GetParam().arg, Len(GetParam().arg));
-    const HtmlFontSpec& expected = GetParam().expected;
+    const HtmlFontRequest actual = HtmlTextTagArguments::Font(GetParam().arg, Len(GetParam().arg));
+    const HtmlFontRequest& expected = GetParam().expected;
     EXPECT_EQ(expected.byIndex, actual.byIndex);
     if (expected.byIndex) {
         EXPECT_EQ(expected.index, actual.index);
@@ -100,13 +100,13 @@ TEST_P(HtmlTagFont, ReadsIndexOrFaceSizeAndStyles)
 
 INSTANTIATE_TEST_SUITE_P(Table, HtmlTagFont,
     ::testing::Values(
-        FontCase{"Index", L"3", Spec(true, 3, L"", 10, false, false, false)},
-        FontCase{"FaceOnlyDefaultsToSize10", L"Arial", Spec(false, 0, L"Arial", 10, false, false, false)},
-        FontCase{"FaceAndSize", L"Arial 14", Spec(false, 0, L"Arial", 14, false, false, false)},
+        FontCase{"Index", L"3", Request(true, 3, L"", 10, false, false, false)},
+        FontCase{"FaceOnlyDefaultsToSize10", L"Arial", Request(false, 0, L"Arial", 10, false, false, false)},
+        FontCase{"FaceAndSize", L"Arial 14", Request(false, 0, L"Arial", 14, false, false, false)},
         FontCase{"StylesAnywhereAnyCase", L"Arial 12 Italic BOLD underline",
-                 Spec(false, 0, L"Arial", 12, true, true, true)},
-        FontCase{"StylesWithoutSize", L"Tahoma bold", Spec(false, 0, L"Tahoma", 10, true, false, false)},
-        FontCase{"Empty", L"", Spec(false, 0, L"", 10, false, false, false)}),
+                 Request(false, 0, L"Arial", 12, true, true, true)},
+        FontCase{"StylesWithoutSize", L"Tahoma bold", Request(false, 0, L"Tahoma", 10, true, false, false)},
+        FontCase{"Empty", L"", Request(false, 0, L"", 10, false, false, false)}),
     [](const ::testing::TestParamInfo<FontCase>& info) { return std::string(info.param.name); });
 
 struct ImageCase {
@@ -126,12 +126,12 @@ class HtmlTagImage : public ::testing::TestWithParam<ImageCase> {};
 TEST_P(HtmlTagImage, ReadsNameFramesAndIndexOrAttributePairs)
 {
     const ImageCase& c = GetParam();
-    HtmlImageSpec spec;
-    EXPECT_EQ(c.named, HtmlTextTagArguments::Image(c.arg, Len(c.arg), spec));
-    EXPECT_STREQ(c.image, spec.name.GetData());
-    EXPECT_STREQ(c.type, spec.type.GetData());
-    EXPECT_EQ(c.frames, spec.frames);
-    EXPECT_EQ(c.frame, spec.frame);
+    HtmlImageRequest request;
+    EXPECT_EQ(c.named, HtmlTextTagArguments::Image(c.arg, Len(c.arg), request));
+    EXPECT_STREQ(c.image, request.name.GetData());
+    EXPECT_STREQ(c.type, request.type.GetData());
+    EXPECT_EQ(c.frames, request.frames);
+    EXPECT_EQ(c.frame, request.frame);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, HtmlTagImage,
@@ -157,9 +157,9 @@ class HtmlTagImagePart : public ::testing::TestWithParam<PartCase> {};
 
 TEST_P(HtmlTagImagePart, SelectsTheColumnOrSource)
 {
-    HtmlImageSpec spec;
-    ASSERT_TRUE(HtmlTextTagArguments::Image(GetParam().arg, Len(GetParam().arg), spec));
-    const RECT part = HtmlTextTagArguments::ImagePart(spec, SIZE{100, 20});
+    HtmlImageRequest request;
+    ASSERT_TRUE(HtmlTextTagArguments::Image(GetParam().arg, Len(GetParam().arg), request));
+    const RECT part = HtmlTextTagArguments::ImagePart(request, SIZE{100, 20});
     EXPECT_EQ(GetParam().part.left, part.left);
     EXPECT_EQ(GetParam().part.top, part.top);
     EXPECT_EQ(GetParam().part.right, part.right);
@@ -177,11 +177,11 @@ INSTANTIATE_TEST_SUITE_P(Table, HtmlTagImagePart,
 
 TEST(HtmlTagImage, AttributeFormCarriesMaskAndFade)
 {
-    HtmlImageSpec spec;
+    HtmlImageRequest request;
     const wchar_t* arg = L"file='a.png' mask='#FF00FF' fade='100'";
-    ASSERT_TRUE(HtmlTextTagArguments::Image(arg, Len(arg), spec));
-    EXPECT_EQ(0xFF00FFu, spec.mask);
-    EXPECT_EQ(100, spec.fade);
+    ASSERT_TRUE(HtmlTextTagArguments::Image(arg, Len(arg), request));
+    EXPECT_EQ(0xFF00FFu, request.mask);
+    EXPECT_EQ(100, request.fade);
 }
 
 } // namespace
