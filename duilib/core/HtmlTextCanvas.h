@@ -50,7 +50,10 @@ public:
     [[nodiscard]] virtual int Width(HFONT font, LPCTSTR text, int length) = 0;
     // Units of text fitting within maxWidth; wholeWidth receives the width of all of it.
     [[nodiscard]] virtual int Fit(HFONT font, LPCTSTR text, int length, int maxWidth, int& wholeWidth) = 0;
+    // The text of a run must stay valid until the line is finished.
     virtual void DrawRun(const HtmlTextRun& run) = 0;
+    // All runs of the line were handed over; they may be drawn in any order until now.
+    virtual void FinishLine() = 0;
 
     // The size of the requested image; false when it cannot be obtained.
     [[nodiscard]] virtual bool ImageSize(const HtmlImageRequest& request, SIZE& size) = 0;

@@ -6,6 +6,7 @@
 #include "duilib/core/RenderEngineTextColors.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace DuiLib {
 
@@ -23,6 +24,9 @@ HtmlTextGdiCanvas::HtmlTextGdiCanvas(HDC hDC, CPaintManagerUI& manager) noexcept
 
 HtmlTextGdiCanvas::~HtmlTextGdiCanvas() noexcept
 {
+    for (const HtmlTextRun& run : m_line) {
+        Draw(run); // a layout always finishes its lines; nothing handed over is lost regardless
+    }
     if (m_savedState != 0) {
         (void)::RestoreDC(m_hDC, m_savedState); // nothing left to do if it fails
     }
@@ -67,59 +71,73 @@ HFONT HtmlTextGdiCanvas::Variant(HFONT font, HtmlFontVariant variant)
 
 HtmlFontTraits HtmlTextGdiCanvas::Traits(HFONT font)
 {
-    return Cached(font).traits;
+    return Entry(font).traits;
 }
 
-HtmlTextGdiCanvas::CachedTraits& HtmlTextGdiCanvas::Cached(HFONT font)
+HtmlTextGdiCanvas::FontEntry& HtmlTextGdiCanvas::Entry(HFONT font)
 {
-    const auto cached = std::find_if(m_traits.begin(), m_traits.end(),
-                                     [font](const CachedTraits& entry) { return entry.font == font; });
-    if (cached != m_traits.end()) {
-        return *cached;
+    for (const std::unique_ptr<FontEntry>& known : m_fonts) {
+        if (known->font == font) {
+            return *known;
+        }
     }
+    auto entry = std::make_unique<FontEntry>();
+    entry->font = font;
     const TFontInfo* info = m_manager.GetFontInfo(font);
-    CachedTraits entry{font, HtmlFontTraits{}, 0};
-    entry.traits.bold = info->bBold;
-    entry.traits.underline = info->bUnderline;
-    entry.traits.italic = info->bItalic;
-    // Measured on this context: the manager's record stays unmeasured without a window.
-    Select(font);
+    entry->traits.bold = info->bBold;
+    entry->traits.underline = info->bUnderline;
+    entry->traits.italic = info->bItalic;
+    entry->dc.reset(::CreateCompatibleDC(m_hDC));
+    if (entry->dc) {
+        entry->select.emplace(entry->dc.get(), font);
+    }
+    m_fonts.push_back(std::move(entry));
+    FontEntry& added = *m_fonts.back();
+    // Measured here, not taken from the manager: its record stays unmeasured without a window.
+    const HDC dc = MeasuringDc(font);
     TEXTMETRICW tm{};
-    if (::GetTextMetricsW(m_hDC, &tm)) {
-        entry.traits.height = tm.tmHeight;
-        entry.traits.externalLeading = tm.tmExternalLeading;
-        entry.traits.maxCharWidth = tm.tmMaxCharWidth;
+    if (::GetTextMetricsW(dc, &tm)) {
+        added.traits.height = tm.tmHeight;
+        added.traits.externalLeading = tm.tmExternalLeading;
+        added.traits.maxCharWidth = tm.tmMaxCharWidth;
     }
     SIZE space{};
-    entry.spaceWidth = ::GetTextExtentPoint32W(m_hDC, L" ", 1, &space) ? space.cx : 0;
-    m_traits.push_back(entry);
-    return m_traits.back();
+    added.spaceWidth = ::GetTextExtentExPointW(dc, L" ", 1, 0, nullptr, nullptr, &space) ? space.cx : 0;
+    return added;
+}
+
+HDC HtmlTextGdiCanvas::MeasuringDc(HFONT font)
+{
+    FontEntry& entry = Entry(font);
+    if (entry.dc) {
+        return entry.dc.get();
+    }
+    Select(font);
+    return m_hDC;
 }
 
 int HtmlTextGdiCanvas::SpaceTrailingWidth(HFONT font)
 {
-    Select(font);
     ABC abc{};
     // Only TrueType fonts have ABC widths; others have no overhang to make up for.
-    return ::GetCharABCWidthsW(m_hDC, L' ', L' ', &abc) ? abc.abcC : 0;
+    return ::GetCharABCWidthsW(MeasuringDc(font), L' ', L' ', &abc) ? abc.abcC : 0;
 }
 
 int HtmlTextGdiCanvas::Width(HFONT font, LPCTSTR text, int length)
 {
     if (length == 1 && text[0] == L' ') {
-        return Cached(font).spaceWidth;
+        return Entry(font).spaceWidth;
     }
-    Select(font);
     SIZE size{};
-    return ::GetTextExtentPoint32W(m_hDC, text, length, &size) ? size.cx : 0;
+    // Without a fit count this is GetTextExtentPoint32, and quicker than it under Wine.
+    return ::GetTextExtentExPointW(MeasuringDc(font), text, length, 0, nullptr, nullptr, &size) ? size.cx : 0;
 }
 
 int HtmlTextGdiCanvas::Fit(HFONT font, LPCTSTR text, int length, int maxWidth, int& wholeWidth)
 {
-    Select(font);
     int fit = 0;
     SIZE size{};
-    if (!::GetTextExtentExPointW(m_hDC, text, length, std::max(maxWidth, 0), &fit, nullptr, &size)) {
+    if (!::GetTextExtentExPointW(MeasuringDc(font), text, length, std::max(maxWidth, 0), &fit, nullptr, &size)) {
         wholeWidth = 0;
         return 0;
     }
@@ -128,6 +146,26 @@ int HtmlTextGdiCanvas::Fit(HFONT font, LPCTSTR text, int length, int maxWidth, i
 }
 
 void HtmlTextGdiCanvas::DrawRun(const HtmlTextRun& run)
+{
+    m_line.push_back(run);
+}
+
+void HtmlTextGdiCanvas::FinishLine()
+{
+    // Transparent runs of one line do not overlap, so they are drawn font by font: that
+    // saves a font selection per word. An opaque selection background keeps the order.
+    const bool opaque = std::any_of(m_line.begin(), m_line.end(), [](const HtmlTextRun& run) { return run.selected; });
+    if (!opaque) {
+        std::stable_sort(m_line.begin(), m_line.end(),
+                         [](const HtmlTextRun& a, const HtmlTextRun& b) { return std::less<HFONT>()(a.font, b.font); });
+    }
+    for (const HtmlTextRun& run : m_line) {
+        Draw(run);
+    }
+    m_line.clear();
+}
+
+void HtmlTextGdiCanvas::Draw(const HtmlTextRun& run) noexcept
 {
     // A failed call here leaves nothing to undo and nobody to tell: the text is just missing.
     Select(run.font);

@@ -3,10 +3,13 @@
 // its lifetime it owns the context's state: everything it selects or sets, the clip
 // included, is put back by its destructor.
 
+#include "common/Handles.h"
 #include "common/Win32.h"
 #include "duilib/core/HtmlTextCanvas.h"
 #include "duilib/core/ImageInfo.h"
 
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace DuiLib {
@@ -33,25 +36,34 @@ public:
     [[nodiscard]] int Width(HFONT font, LPCTSTR text, int length) override;
     [[nodiscard]] int Fit(HFONT font, LPCTSTR text, int length, int maxWidth, int& wholeWidth) override;
     void DrawRun(const HtmlTextRun& run) override;
+    void FinishLine() override;
     [[nodiscard]] bool ImageSize(const HtmlImageRequest& request, SIZE& size) override;
     void DrawImage(const HtmlImageRequest& request, const RECT& dest, const RECT& part) override;
 
 private:
-    struct CachedTraits {
-        HFONT font;
+    // What is known of one font during the call, with a context of its own to measure
+    // in: selecting a font costs more than measuring a word under Wine with a display,
+    // and runs switch fonts word by word.
+    struct FontEntry {
+        HFONT font = nullptr;
         HtmlFontTraits traits;
-        int spaceWidth; // spaces are measured one at a time, so often
+        int spaceWidth = 0;                       // spaces are measured one at a time, so often
+        UniqueMemoryDc dc;                        // null when it could not be made
+        std::optional<SelectObjectScope> select; // released before dc
     };
 
     void Select(HFONT font) noexcept;
-    [[nodiscard]] CachedTraits& Cached(HFONT font);
+    void Draw(const HtmlTextRun& run) noexcept;
+    [[nodiscard]] FontEntry& Entry(HFONT font);
+    [[nodiscard]] HDC MeasuringDc(HFONT font);
     [[nodiscard]] const TImageInfo* Image(const HtmlImageRequest& request);
 
     HDC m_hDC;
     CPaintManagerUI& m_manager;
     int m_savedState;
     HFONT m_selected = nullptr;
-    std::vector<CachedTraits> m_traits;
+    std::vector<HtmlTextRun> m_line; // runs of the line, drawn font by font when it is finished
+    std::vector<std::unique_ptr<FontEntry>> m_fonts;
 };
 
 } // namespace DuiLib

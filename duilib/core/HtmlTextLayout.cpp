@@ -91,6 +91,9 @@ void HtmlTextLayout::LayLine(Pass pass, const Line* measured)
     while (!m_line.ended) {
         Step(m_scanner->Next(m_state.pos, m_state.raw));
     }
+    if (Drawing()) {
+        m_canvas.FinishLine();
+    }
 }
 
 void HtmlTextLayout::Step(const HtmlToken& token)

@@ -85,6 +85,7 @@ public:
         runs.push_back(DrawnRun{std::wstring(run.text, run.length), run.x, run.y, run.color, Index(run.font),
                                 run.selected});
     }
+    void FinishLine() override { ++finishedLines; }
 
     // "smile" is 20 x 10, "strip" 40 x 30; nothing else exists.
     bool ImageSize(const HtmlImageRequest& request, SIZE& size) override
@@ -124,6 +125,7 @@ public:
 
     std::vector<DrawnRun> runs;
     std::vector<DrawnImage> images;
+    int finishedLines = 0;
 
 private:
     static FakeFont Make(int height, int charWidth, const wchar_t* face)
@@ -200,10 +202,17 @@ TEST_F(HtmlLayout, SpacesThatLeaveAMarkAreDrawnOneAtATime)
     EXPECT_TRUE(canvas.runs[5].selected);
 }
 
+TEST_F(HtmlLayout, EveryDrawnLineIsFinished)
+{
+    (void)Lay(L"a\nb<n>c");
+    EXPECT_EQ(3, canvas.finishedLines);
+}
+
 TEST_F(HtmlLayout, CalculateOnlyMeasuresWithoutDrawing)
 {
     const HtmlTextExtent extent = Lay(L"abc\nde", DT_CALCRECT, RECT{5, 7, 200, 100});
     EXPECT_TRUE(canvas.runs.empty());
+    EXPECT_EQ(0, canvas.finishedLines);
     EXPECT_EQ(35, extent.right);
     EXPECT_EQ(7 + 2 * kLine, extent.bottom);
     EXPECT_EQ(2 * kLine, extent.drawnHeight);
