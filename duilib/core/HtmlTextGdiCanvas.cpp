@@ -156,8 +156,8 @@ void HtmlTextGdiCanvas::FinishLine()
     // saves a font selection per word. An opaque selection background keeps the order.
     const bool opaque = std::any_of(m_line.begin(), m_line.end(), [](const HtmlTextRun& run) { return run.selected; });
     if (!opaque) {
-        std::stable_sort(m_line.begin(), m_line.end(),
-                         [](const HtmlTextRun& a, const HtmlTextRun& b) { return std::less<HFONT>()(a.font, b.font); });
+        const auto byFont = [](const HtmlTextRun& a, const HtmlTextRun& b) { return std::less<HFONT>()(a.font, b.font); };
+        std::stable_sort(m_line.begin(), m_line.end(), byFont);
     }
     for (const HtmlTextRun& run : m_line) {
         Draw(run);
