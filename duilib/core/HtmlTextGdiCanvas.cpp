@@ -54,7 +54,10 @@ HFONT HtmlTextGdiCanvas::FindOrAddFont(const HtmlFontRequest& request)
     }
     const int size = std::clamp(request.size, 1, kMaxFontSize);
     const HFONT found = m_manager.GetFont(request.face, size, request.bold, request.underline, request.italic);
-    return found != nullptr ? found : m_manager.AddFont(request.face, size, request.bold, request.underline, request.italic);
+    if (found != nullptr) {
+        return found;
+    }
+    return m_manager.AddFont(request.face, size, request.bold, request.underline, request.italic);
 }
 
 HFONT HtmlTextGdiCanvas::Variant(HFONT font, HtmlFontVariant variant)
@@ -156,7 +159,9 @@ void HtmlTextGdiCanvas::FinishLine()
     // saves a font selection per word. An opaque selection background keeps the order.
     const bool opaque = std::any_of(m_line.begin(), m_line.end(), [](const HtmlTextRun& run) { return run.selected; });
     if (!opaque) {
-        const auto byFont = [](const HtmlTextRun& a, const HtmlTextRun& b) { return std::less<HFONT>()(a.font, b.font); };
+        const auto byFont = [](const HtmlTextRun& a, const HtmlTextRun& b) {
+            return std::less<HFONT>()(a.font, b.font);
+        };
         std::stable_sort(m_line.begin(), m_line.end(), byFont);
     }
     for (const HtmlTextRun& run : m_line) {

@@ -55,8 +55,8 @@ TEST(HtmlTextFuzz, RandomTagSoupStaysInsideTheRectangleAndTheLinkArrays)
         CDuiString texts[kCapacity + 1] = {L"-", L"-", L"-"};
         int count = kCapacity;
         RECT rc = inside;
-        const int height =
-            CRenderEngine::DrawHtmlText(surface.dc(), &pm.pm(), rc, text.c_str(), 0xFF000000u, rects, texts, count, style);
+        const int height = CRenderEngine::DrawHtmlText(surface.dc(), &pm.pm(), rc, text.c_str(), 0xFF000000u, rects,
+                                                       texts, count, style);
         SCOPED_TRACE(testing::Message() << "case " << i << " style " << style);
         ASSERT_GE(height, 0);
         ASSERT_GE(count, 0);

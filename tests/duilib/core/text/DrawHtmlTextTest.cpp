@@ -140,8 +140,8 @@ TEST_F(HtmlText, CalculateOnlyGivesTheExtentWithoutTouchingAPixel)
 {
     RECT rc = kRc;
     int links = 0;
-    const int height = CRenderEngine::DrawHtmlText(surface.dc(), &m_pm.pm(), rc, L"Short<n>A longer second line", kBlack,
-                                                   nullptr, nullptr, links, DT_CALCRECT);
+    const int height = CRenderEngine::DrawHtmlText(surface.dc(), &m_pm.pm(), rc, L"Short<n>A longer second line",
+                                                   kBlack, nullptr, nullptr, links, DT_CALCRECT);
     EXPECT_TRUE(texttest::IsEmptyBox(surface.InkBox()));
     EXPECT_EQ(kRc.left, rc.left);
     EXPECT_EQ(kRc.top, rc.top);
@@ -217,7 +217,8 @@ TEST_F(HtmlText, NothingWithoutManagerDcOrText)
     EXPECT_EQ(0, CRenderEngine::DrawHtmlText(surface.dc(), nullptr, rc, L"x", kBlack, nullptr, nullptr, links, 0));
     EXPECT_EQ(0, links);
     EXPECT_EQ(0, CRenderEngine::DrawHtmlText(nullptr, &m_pm.pm(), rc, L"x", kBlack, nullptr, nullptr, links, 0));
-    EXPECT_EQ(0, CRenderEngine::DrawHtmlText(surface.dc(), &m_pm.pm(), rc, nullptr, kBlack, nullptr, nullptr, links, 0));
+    EXPECT_EQ(0,
+              CRenderEngine::DrawHtmlText(surface.dc(), &m_pm.pm(), rc, nullptr, kBlack, nullptr, nullptr, links, 0));
     EXPECT_EQ(0, Draw(L""));
     EXPECT_EQ(rc, kRc);
     EXPECT_TRUE(texttest::IsEmptyBox(surface.InkBox()));
