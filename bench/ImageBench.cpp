@@ -6,6 +6,7 @@
 #include "BenchHarness.h"
 
 #include "common/Handles.h"
+#include "common/TopDownDib.h"
 #include "duilib/core/PaintManager.h"
 #include "duilib/core/ImageDecoder.h"
 #include "duilib/core/ImagePixels.h"
@@ -126,15 +127,8 @@ int main()
         bench::KeepAlive(converted);
     };
     const auto dib = [&] {
-        BITMAPINFO header{};
-        header.bmiHeader.biSize = sizeof(header.bmiHeader);
-        header.bmiHeader.biWidth = kSide;
-        header.bmiHeader.biHeight = -kSide;
-        header.bmiHeader.biPlanes = 1;
-        header.bmiHeader.biBitCount = 32;
-        header.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        UniqueBitmap bitmap(::CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
+        UniqueBitmap bitmap = CreateTopDownDib(nullptr, kSide, kSide, &bits);
         ok = ok && bitmap;
         std::memcpy(bits, decoded.rgba.get(), converted.size() * 4);
     };

@@ -7,6 +7,7 @@
 #include "BenchHarness.h"
 
 #include "common/Handles.h"
+#include "common/TopDownDib.h"
 #include "duilib/core/AlphaBlender.h"
 #include "duilib/core/OffscreenBitmap.h"
 #include "duilib/core/RenderEngine.h"
@@ -39,15 +40,8 @@ std::uint32_t PanelPixel(int x, int y, bool alpha)
 
 UniqueBitmap MakePanel(bool alpha)
 {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kImageSize;
-    info.bmiHeader.biHeight = -kImageSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap bitmap = CreateTopDownDib(nullptr, kImageSize, kImageSize, &bits);
     for (int y = 0; bits != nullptr && y < kImageSize; ++y) {
         for (int x = 0; x < kImageSize; ++x) {
             static_cast<std::uint32_t*>(bits)[y * kImageSize + x] = PanelPixel(x, y, alpha);

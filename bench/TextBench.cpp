@@ -7,6 +7,7 @@
 #include "BenchHarness.h"
 
 #include "common/Handles.h"
+#include "common/TopDownDib.h"
 #include "duilib/core/PaintManager.h"
 #include "duilib/core/RenderEngine.h"
 
@@ -63,15 +64,8 @@ class Surface final {
 public:
     Surface() : m_dc(::CreateCompatibleDC(nullptr))
     {
-        BITMAPINFO bmi{};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = kWidth;
-        bmi.bmiHeader.biHeight = -kHeight;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        m_bitmap.reset(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_bitmap = CreateTopDownDib(nullptr, kWidth, kHeight, &bits);
         m_old = ::SelectObject(m_dc.get(), m_bitmap.get());
     }
     ~Surface() { ::SelectObject(m_dc.get(), m_old); }

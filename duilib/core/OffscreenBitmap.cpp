@@ -1,5 +1,7 @@
 #include "duilib/core/OffscreenBitmap.h"
 
+#include "common/TopDownDib.h"
+
 namespace DuiLib {
 
 COffscreenBitmap::COffscreenBitmap(HDC reference, int width, int height)
@@ -11,15 +13,8 @@ COffscreenBitmap::COffscreenBitmap(HDC reference, int width, int height)
     if (!m_dc) {
         return;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    m_bitmap.reset(::CreateDIBSection(m_dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    m_bitmap = CreateTopDownDib(m_dc.get(), width, height, &bits);
     if (!m_bitmap || bits == nullptr) {
         return;
     }

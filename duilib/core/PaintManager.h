@@ -67,6 +67,8 @@ public:
     [[nodiscard]] static CZipArchive* GetResourceZipHandle() noexcept;
     // Closes a cached archive.
     static void Term() noexcept;
+    // Loads the images of every window again (ReloadAllImages on each manager).
+    static void ReloadSkin();
 
     // Images of this window. The registry owns every record it holds.
     [[nodiscard]] const TImageInfo* GetImage(LPCTSTR bitmap) const;

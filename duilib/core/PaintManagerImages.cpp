@@ -164,4 +164,11 @@ void CPaintManagerUI::ReloadAllImages()
     (void)replaced;
 }
 
+void CPaintManagerUI::ReloadSkin()
+{
+    for (int i = 0; i < m_aPreMessages.GetSize(); ++i) {
+        static_cast<CPaintManagerUI*>(m_aPreMessages[i])->ReloadAllImages();
+    }
+}
+
 } // namespace DuiLib

@@ -1,6 +1,7 @@
 // Image loading of CRenderEngine: bytes from the skin's sources, decoded and turned into
 // premultiplied 32-bit DIB sections.
 
+#include "common/TopDownDib.h"
 #include "duilib/core/GifHandler.h"
 #include "duilib/core/ImageDecoder.h"
 #include "duilib/core/ImagePixels.h"
@@ -18,15 +19,8 @@ namespace {
 // Gives `info` a top-down 32-bit DIB section of the pixels, premultiplied and masked.
 bool FillImageInfo(TImageInfo& info, int width, int height, const BYTE* rgba, DWORD mask)
 {
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof(header.bmiHeader);
-    header.bmiHeader.biWidth = width;
-    header.bmiHeader.biHeight = -height; // negative: rows run top-down
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap bitmap = CreateTopDownDib(nullptr, width, height, &bits);
     if (!bitmap || bits == nullptr) {
         return false;
     }

@@ -3,11 +3,12 @@
 #include "duilib/core/RenderEngine.h"
 
 #include "common/Handles.h"
+#include "duilib/core/AlphaBlender.h"
+#include "duilib/core/OffscreenBitmap.h"
 #include "duilib/core/PaintManager.h"
 #include "duilib/core/RenderEngineTextColors.h"
 
 #include <cwchar>
-#include <optional>
 
 namespace DuiLib {
 
@@ -51,53 +52,21 @@ private:
     COLORREF m_oldColor;
 };
 
-// A top-down 32-bit bitmap the size of rc, selected into its own memory context.
-class OffscreenText final {
-public:
-    OffscreenText(HDC reference, int width, int height) noexcept;
-    [[nodiscard]] bool IsValid() const noexcept { return m_pixels != nullptr && m_dc && m_bitmap; }
-    [[nodiscard]] HDC Dc() const noexcept { return m_dc.get(); }
-    // Untouched pixels become transparent; the key colour becomes the requested colour
-    // and anti-aliased pixels stay as drawn, both fully opaque.
-    void KeyToAlpha(COLORREF key, COLORREF color) noexcept;
-
-private:
-    UniqueMemoryDc m_dc;
-    UniqueBitmap m_bitmap;
-    std::optional<SelectObjectScope> m_selection; // released before the bitmap and the context
-    DWORD* m_pixels = nullptr;
-    int m_count = 0;
-};
-
-OffscreenText::OffscreenText(HDC reference, int width, int height) noexcept : m_dc(::CreateCompatibleDC(reference))
-{
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    m_bitmap.reset(::CreateDIBSection(reference, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (m_bitmap && m_dc) {
-        m_selection.emplace(m_dc.get(), m_bitmap.get());
-        m_pixels = static_cast<DWORD*>(bits); // created zeroed: every pixel starts untouched
-        m_count = width * height;
-    }
-}
-
-void OffscreenText::KeyToAlpha(COLORREF key, COLORREF color) noexcept
+// Untouched pixels of the off-screen text become transparent; the key colour becomes
+// the requested colour and anti-aliased pixels stay as drawn, both fully opaque.
+void KeyToAlpha(const COffscreenBitmap& offscreen, COLORREF key, COLORREF color) noexcept
 {
     (void)::GdiFlush(); // text drawing may still be queued; false only means nothing was
     const DWORD keyPixel = RGB(GetBValue(key), GetGValue(key), GetRValue(key)); // DIB order: 0x00RRGGBB
     const DWORD colorPixel = RGB(GetBValue(color), GetGValue(color), GetRValue(color));
-    for (int i = 0; i < m_count; ++i) {
-        const DWORD rgb = m_pixels[i] & 0x00FFFFFFu;
+    DWORD* pixels = offscreen.GetBits();
+    const int count = offscreen.GetWidth() * offscreen.GetHeight();
+    for (int i = 0; i < count; ++i) {
+        const DWORD rgb = pixels[i] & 0x00FFFFFFu;
         if (rgb == 0) {
-            m_pixels[i] = 0;
+            pixels[i] = 0;
         } else {
-            m_pixels[i] = 0xFF000000u | (rgb == keyPixel ? colorPixel : rgb);
+            pixels[i] = 0xFF000000u | (rgb == keyPixel ? colorPixel : rgb);
         }
     }
 }
@@ -130,20 +99,20 @@ void CRenderEngine::AlphaDrawText(HDC hDC, CPaintManagerUI* pManager, RECT& rc, 
     if (width <= 0 || height <= 0) {
         return;
     }
-    OffscreenText offscreen(hDC, width, height);
+    // A new DIB section is zero-filled, so every pixel starts untouched.
+    const COffscreenBitmap offscreen(hDC, width, height);
     if (!offscreen.IsValid()) {
         return;
     }
     const COLORREF key = RenderEngineTextColors::AlphaTextKey(dwTextColor);
     RECT local{0, 0, width, height};
     {
-        const TextDrawScope scope(offscreen.Dc(), pManager->GetFont(iFont), key);
-        (void)::DrawTextW(offscreen.Dc(), Translated(pstrText), -1, &local, uStyle | DT_NOPREFIX); // height unused
+        const TextDrawScope scope(offscreen.GetDC(), pManager->GetFont(iFont), key);
+        (void)::DrawTextW(offscreen.GetDC(), Translated(pstrText), -1, &local, uStyle | DT_NOPREFIX); // height unused
     }
-    offscreen.KeyToAlpha(key, RenderEngineTextColors::ToColorRef(dwTextColor));
-    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    (void)::AlphaBlend(hDC, rc.left, rc.top, width, height, offscreen.Dc(), 0, 0, width, height,
-                       blend); // a failed blend leaves the target as it was
+    KeyToAlpha(offscreen, key, RenderEngineTextColors::ToColorRef(dwTextColor));
+    // A failed blend leaves the target as it was.
+    (void)CAlphaBlender::Blend(hDC, rc, offscreen.GetDC(), RECT{0, 0, width, height}, PixelBlendMode{255, true});
 }
 
 SIZE CRenderEngine::GetTextSize(HDC hDC, CPaintManagerUI* pManager, LPCTSTR pstrText, int iFont, UINT /*uStyle*/)

@@ -1,5 +1,7 @@
 #include "DecodedImage.h"
 
+#include "common/TopDownDib.h"
+
 #include <climits>
 #include <cstdint>
 
@@ -46,15 +48,8 @@ std::shared_ptr<const DecodedImage> DecodedImage::Decode(const std::vector<unsig
     if (rgba == nullptr || width <= 0 || height <= 0) {
         return nullptr;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down, as stb_image delivers rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap bitmap = CreateTopDownDib(nullptr, width, height, &bits);
     if (!bitmap || bits == nullptr) {
         return nullptr;
     }

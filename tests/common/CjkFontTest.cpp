@@ -1,6 +1,7 @@
 // The client's skin names Chinese face names; the test prefix maps them to an
 // installed CJK font. Without that mapping every glyph would render as a box.
 #include "common/Handles.h"
+#include "common/TopDownDib.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +18,8 @@ struct Canvas {
 
     Canvas()
     {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = kSize;
-        info.bmiHeader.biHeight = -kSize;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
         void* pixels = nullptr;
-        bitmap.reset(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+        bitmap = CreateTopDownDib(dc.get(), kSize, kSize, &pixels);
         bits = static_cast<DWORD*>(pixels);
     }
 };

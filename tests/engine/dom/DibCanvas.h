@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/Handles.h"
+#include "common/TopDownDib.h"
 
 namespace engine::test {
 
@@ -29,15 +30,8 @@ class DibCanvas final {
 public:
     DibCanvas(int width, int height) : m_width(width), m_height(height), m_dc(::CreateCompatibleDC(nullptr))
     {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        m_bitmap.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_bitmap = CreateTopDownDib(nullptr, width, height, &bits);
         m_bits = static_cast<std::uint32_t*>(bits);
         m_select = std::make_unique<SelectObjectScope>(m_dc.get(), m_bitmap.get());
     }

@@ -138,6 +138,46 @@ TEST_F(ImageRegistryLoading, ReloadReplacesPixelsInTheSameRecordAndKeepsFailures
     EXPECT_TRUE(IsLiveBitmap(typed->hBitmap.get()));
 }
 
+// A hidden window: ReloadSkin reaches the managers that were given one.
+class HiddenWindow final {
+public:
+    HiddenWindow()
+        : m_hWnd(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr))
+    {
+    }
+    ~HiddenWindow() { ::DestroyWindow(m_hWnd); }
+    HiddenWindow(const HiddenWindow&) = delete;
+    HiddenWindow& operator=(const HiddenWindow&) = delete;
+    HWND get() const { return m_hWnd; }
+
+private:
+    HWND m_hWnd;
+};
+
+TEST_F(ImageRegistryLoading, ReloadSkinReloadsEveryWindowsImages)
+{
+    CPaintManagerUI::SetResourcePath(m_scratch.Path().c_str());
+    (void)m_scratch.Write(L"skin.png", SolidPng(1, 1, kRed));
+    HiddenWindow firstWindow;
+    HiddenWindow secondWindow;
+    ASSERT_TRUE(firstWindow.get() != nullptr && secondWindow.get() != nullptr);
+    CPaintManagerUI first;
+    CPaintManagerUI second;
+    first.Init(firstWindow.get());
+    second.Init(secondWindow.get());
+    const TImageInfo* firstImage = first.GetImageEx(L"skin.png");
+    const TImageInfo* secondImage = second.GetImageEx(L"skin.png");
+    const TImageInfo* unattachedImage = m_pm.GetImageEx(L"skin.png");
+    ASSERT_TRUE(firstImage != nullptr && secondImage != nullptr && unattachedImage != nullptr);
+
+    (void)m_scratch.Write(L"skin.png", SolidPng(1, 1, kBlue));
+    CPaintManagerUI::ReloadSkin();
+
+    EXPECT_EQ(Argb{kBlue}, PixelAt(firstImage->hBitmap.get(), 0, 0));
+    EXPECT_EQ(Argb{kBlue}, PixelAt(secondImage->hBitmap.get(), 0, 0));
+    EXPECT_EQ(Argb{kRed}, PixelAt(unattachedImage->hBitmap.get(), 0, 0)) << "a manager without a window is not listed";
+}
+
 TEST_F(ImageRegistryLoading, RemoveFreesTheBitmaps)
 {
     const TImageInfo* which = m_pm.GetImageEx(L"which.png");

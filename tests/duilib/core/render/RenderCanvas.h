@@ -3,6 +3,7 @@
 // section of known size and background, and small 32-bit source bitmaps.
 
 #include "common/Handles.h"
+#include "common/TopDownDib.h"
 #include "common/Win32.h"
 
 #include <cstdint>
@@ -43,15 +44,8 @@ inline Rgb Unpack(std::uint32_t p)
 // A top-down 32-bpp DIB section; bits is set to its pixels. The caller owns the bitmap.
 inline HBITMAP CreateDib(int width, int height, std::uint32_t** bits)
 {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* memory = nullptr;
-    const HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+    const HBITMAP bitmap = CreateTopDownDib(nullptr, width, height, &memory).release();
     *bits = static_cast<std::uint32_t*>(memory);
     return bitmap;
 }

@@ -1,6 +1,7 @@
 // Formatted text drawn with GDI into DIB sections: tags, layout flags, links and
 // clipping, asserted through measurements and ink positions.
 
+#include "common/TopDownDib.h"
 #include "TextTestSupport.h"
 
 #include "duilib/core/RenderEngine.h"
@@ -288,15 +289,8 @@ TEST_F(HtmlText, MultiLineCentreCentresEachLine)
 // Three opaque 10 x 40 columns: red, green, blue.
 HBITMAP MakeColumns()
 {
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = 30;
-    bmi.bmiHeader.biHeight = -40;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const HBITMAP bitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HBITMAP bitmap = CreateTopDownDib(nullptr, 30, 40, &bits).release();
     auto* pixels = static_cast<DWORD*>(bits);
     for (int y = 0; y < 40; ++y) {
         for (int x = 0; x < 30; ++x) {

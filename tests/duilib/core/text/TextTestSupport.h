@@ -3,6 +3,7 @@
 // of known size and background, read back pixel by pixel.
 
 #include "common/Handles.h"
+#include "common/TopDownDib.h"
 #include "common/Win32.h"
 #include "duilib/core/PaintManager.h"
 
@@ -35,15 +36,8 @@ class DibSurface final {
 public:
     DibSurface(int width, int height, Rgb background = kWhite) : m_width(width), m_height(height)
     {
-        BITMAPINFO bmi{};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = width;
-        bmi.bmiHeader.biHeight = -height;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        m_bitmap.reset(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_bitmap = CreateTopDownDib(nullptr, width, height, &bits);
         m_dc.reset(::CreateCompatibleDC(nullptr));
         m_bits = static_cast<DWORD*>(bits);
         m_old = ::SelectObject(m_dc.get(), m_bitmap.get());
