@@ -28,23 +28,25 @@ namespace {
 
 } // namespace
 
-void CGradientFiller::Fill(HDC hDC, const RECT& rc, const GradientSpec& spec)
+void CGradientFiller::Fill(HDC hDC, const RECT& rc, const GradientColors& gradient)
 {
     const CMsImg32::GradientFillProc gradientFill = CMsImg32::GradientFillEntry();
     if (gradientFill != nullptr) {
-        TRIVERTEX vertices[2] = {Vertex(rc.left, rc.top, spec.first), Vertex(rc.right, rc.bottom, spec.second)};
+        TRIVERTEX vertices[2] = {Vertex(rc.left, rc.top, gradient.first),
+                                 Vertex(rc.right, rc.bottom, gradient.second)};
         GRADIENT_RECT mesh{0, 1};
-        const ULONG mode = spec.vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H;
+        const ULONG mode = gradient.vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H;
         if (gradientFill(hDC, vertices, 2, &mesh, 1, mode)) {
             return;
         }
     }
-    FillBanded(hDC, rc, spec);
+    FillBanded(hDC, rc, gradient);
 }
 
-void CGradientFiller::FillBanded(HDC hDC, const RECT& rc, const GradientSpec& spec)
+void CGradientFiller::FillBanded(HDC hDC, const RECT& rc, const GradientColors& gradient)
 {
-    for (const GradientBand& band : GradientBands(rc, spec.first, spec.second, spec.vertical, spec.steps)) {
+    const auto bands = GradientBands(rc, gradient.first, gradient.second, gradient.vertical, gradient.steps);
+    for (const GradientBand& band : bands) {
         const UniqueBrush brush(::CreateSolidBrush(ToColorRef(band.color)));
         if (brush) {
             (void)::FillRect(hDC, &band.rc, brush.get()); // a band that fails leaves its area as it was

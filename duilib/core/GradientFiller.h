@@ -6,7 +6,7 @@
 
 namespace DuiLib {
 
-struct GradientSpec {
+struct GradientColors {
     DWORD first = 0;  // top or left
     DWORD second = 0; // bottom or right
     bool vertical = false;
@@ -17,9 +17,9 @@ class CGradientFiller final {
 public:
     CGradientFiller() = delete;
 
-    static void Fill(HDC hDC, const RECT& rc, const GradientSpec& spec);
+    static void Fill(HDC hDC, const RECT& rc, const GradientColors& gradient);
     // The fill used without the platform's gradient (see GradientBands).
-    static void FillBanded(HDC hDC, const RECT& rc, const GradientSpec& spec);
+    static void FillBanded(HDC hDC, const RECT& rc, const GradientColors& gradient);
 };
 
 } // namespace DuiLib

@@ -138,9 +138,9 @@ void CRenderEngine::DrawGradient(HDC hDC, const RECT& rc, DWORD dwFirst, DWORD d
     if (hDC == nullptr || alpha == 0) {
         return;
     }
-    const GradientSpec spec{dwFirst, dwSecond, bVertical, nSteps};
+    const GradientColors gradient{dwFirst, dwSecond, bVertical, nSteps};
     if (alpha == 255) {
-        CGradientFiller::Fill(hDC, rc, spec);
+        CGradientFiller::Fill(hDC, rc, gradient);
         return;
     }
     const COffscreenBitmap buffer(hDC, Width(rc), Height(rc));
@@ -148,7 +148,7 @@ void CRenderEngine::DrawGradient(HDC hDC, const RECT& rc, DWORD dwFirst, DWORD d
         return;
     }
     const RECT whole{0, 0, Width(rc), Height(rc)};
-    CGradientFiller::Fill(buffer.GetDC(), whole, spec);
+    CGradientFiller::Fill(buffer.GetDC(), whole, gradient);
     // The gradient itself is opaque, and a banded fill leaves the alpha bytes 0: only
     // the constant alpha counts.
     (void)CAlphaBlender::Blend(hDC, rc, buffer.GetDC(), whole, PixelBlendMode{alpha, false});
