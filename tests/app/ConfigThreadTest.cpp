@@ -8,6 +8,9 @@
 
 #include <process.h>
 
+#include <fstream>
+#include <iterator>
+
 // At global scope so that argument-dependent lookup finds them for AdItem.
 static void PrintTo(const AdItem& item, std::ostream* os)
 {
@@ -132,6 +135,12 @@ TEST_P(ConfigDocuments, FillTheListsThenPost)
     EXPECT_EQ(g_vecScrollAds, doc.scrollAds);
 }
 
+std::string ReadDemoConfig()
+{
+    std::ifstream in(ZV_DEMO_CONFIG_XML, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 const std::string kEightAds = "<ad text='1' url='u1'/><other/><ad text='2'/><ad url='u3'/><ad text='4' url='u4'/>"
                               "<ad text='5'/><ad text='6'/><ad text='7'/><ad text='8' url='u8'/>";
 
@@ -151,7 +160,12 @@ INSTANTIATE_TEST_SUITE_P(Reader, ConfigDocuments, ::testing::Values(
     Document{"NoConfigRoot", "<settings><StaticAd><ad text='x'/></StaticAd></settings>", {}, {}},
     Document{"EntitiesDecoded",
         "<config><StaticAd><ad text='Tom &amp; Jerry &#34;live&#x22; &lt;now&gt;' url='/?a=1&amp;b=2'/></StaticAd></config>",
-        {{L"Tom & Jerry \"live\" <now>", L"/?a=1&b=2"}}, {}}),
+        {{L"Tom & Jerry \"live\" <now>", L"/?a=1&b=2"}}, {}},
+    Document{"DemoSite", ReadDemoConfig(),
+        {{L"中超揭幕战今晚开踢", L"/match/1.html"}, {L"下载本周赛程表", L"/files/schedule.zip"}},
+        {Ads{{L"欧冠直播 高清无插件", L"/live"}, {L"英超 伦敦 2:2 曼彻斯特", L"/match/2.html"}},
+         Ads{{L"NBA 波士顿 98:95 迈阿密", L"/match/3.html"}},
+         Ads{{L"本周赛程表下载", L"/files/schedule.zip"}, {L"CBA 广东 vs 辽宁 明晚开打", L"/live"}}}}),
     [](const ::testing::TestParamInfo<Document>& info) { return std::string(info.param.name); });
 
 std::string DamagedSecondChunk()
