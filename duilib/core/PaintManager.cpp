@@ -1,8 +1,11 @@
 #include "duilib/core/PaintManager.h"
 
+#include "duilib/control/ControlUI.h"
 #include "duilib/core/DefaultFontFace.h"
+#include "duilib/core/OffscreenBitmap.h"
 #include "duilib/core/ZipArchive.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cwchar>
 
@@ -18,6 +21,9 @@ TFontInfo CPaintManagerUI::m_DefaultFontInfo;
 CStdStringPtrMap CPaintManagerUI::m_LanguageAttrHash;
 bool CPaintManagerUI::m_bInitAtFirst = false;
 CStdPtrArray CPaintManagerUI::m_aPreMessages;
+short CPaintManagerUI::m_H = 180;
+short CPaintManagerUI::m_S = 100;
+short CPaintManagerUI::m_L = 100;
 
 namespace {
 
@@ -61,9 +67,27 @@ CPaintManagerUI::CPaintManagerUI()
 
 CPaintManagerUI::~CPaintManagerUI() noexcept
 {
+    DeleteDelayedCleanup();
+    for (int i = 0; i < m_aAsyncNotify.GetSize(); ++i) {
+        delete static_cast<TNotifyUI*>(m_aAsyncNotify[i]);
+    }
+    m_aAsyncNotify.Empty();
+    m_mNameHash.RemoveAll();
+    // The controls reap themselves while the rest of the manager still stands.
+    delete m_pRoot;
+    m_pRoot = nullptr;
+    DeleteDelayedCleanup();
     RemoveAllFonts();
     RemoveAllImages();
     RemoveAllDefaultAttributeList();
+    RemoveAllOptionGroups();
+    RemoveAllHotKeyGroups();
+    RemoveAllTimers();
+    if (m_hwndTooltip != nullptr && ::IsWindow(m_hwndTooltip)) {
+        (void)::DestroyWindow(m_hwndTooltip); // fails only for a window already gone
+    }
+    m_offscreen.reset();
+    m_background.reset();
     const int index = m_aPreMessages.Find(this);
     if (index >= 0) {
         (void)m_aPreMessages.Remove(index); // Cannot fail for an index just found.
@@ -82,6 +106,78 @@ void CPaintManagerUI::Init(HWND hWnd)
     (void)m_hDcPaint.Acquire(hWnd); // Without a DC fonts are measured later, on demand.
     if (m_aPreMessages.Find(this) < 0) {
         (void)m_aPreMessages.Add(this); // On failure the manager only misses pre-translation.
+    }
+}
+
+SIZE CPaintManagerUI::GetClientSize() const
+{
+    RECT rc{};
+    if (m_hWndPaint == nullptr || !::GetClientRect(m_hWndPaint, &rc)) {
+        return SIZE{0, 0};
+    }
+    return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+}
+
+void CPaintManagerUI::SetInitSize(int cx, int cy)
+{
+    m_szInitWindowSize = SIZE{cx, cy};
+    if (m_pRoot == nullptr && m_hWndPaint != nullptr) {
+        (void)::SetWindowPos(m_hWndPaint, nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    }
+}
+
+void CPaintManagerUI::SetShadowImage(LPCTSTR pStrImage)
+{
+    const size_t length = pStrImage != nullptr ? std::min<size_t>(std::wcslen(pStrImage), MAX_PATH) : 0;
+    std::wmemcpy(m_szShadowImage, pStrImage != nullptr ? pStrImage : L"", length);
+    m_szShadowImage[length] = L'\0';
+}
+
+void CPaintManagerUI::SetTransparent(int nOpacity)
+{
+    m_nOpacity = std::clamp(nOpacity, 0, 255);
+    if (m_hWndPaint == nullptr) {
+        return;
+    }
+    const LONG_PTR exStyle = ::GetWindowLongPtrW(m_hWndPaint, GWL_EXSTYLE);
+    const bool layered = nOpacity >= 0 && nOpacity <= 255;
+    const LONG_PTR newStyle = layered ? exStyle | WS_EX_LAYERED : exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
+    if (newStyle != exStyle) {
+        (void)::SetWindowLongPtrW(m_hWndPaint, GWL_EXSTYLE, newStyle);
+    }
+    // On a window that is not layered the call fails and changes nothing.
+    (void)::SetLayeredWindowAttributes(m_hWndPaint, 0, static_cast<BYTE>(m_nOpacity), LWA_ALPHA);
+}
+
+void CPaintManagerUI::GetHSL(short* H, short* S, short* L) noexcept
+{
+    if (H != nullptr) {
+        *H = m_H;
+    }
+    if (S != nullptr) {
+        *S = m_S;
+    }
+    if (L != nullptr) {
+        *L = m_L;
+    }
+}
+
+void CPaintManagerUI::SetHSL(bool /*bUseHSL*/, short H, short S, short L)
+{
+    const short h = std::clamp<short>(H, 0, 360);
+    const short s = std::clamp<short>(S, 0, 200);
+    const short l = std::clamp<short>(L, 0, 200);
+    if (h == m_H && s == m_S && l == m_L) {
+        return;
+    }
+    m_H = h;
+    m_S = s;
+    m_L = l;
+    for (int i = 0; i < m_aPreMessages.GetSize(); ++i) {
+        CControlUI* root = static_cast<CPaintManagerUI*>(m_aPreMessages[i])->GetRoot();
+        if (root != nullptr) {
+            root->Invalidate();
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 // kept until the manager is destroyed or the skin is reloaded.
 
 #include "duilib/core/PaintManager.h"
+
+#include "duilib/control/ControlUI.h"
 #include "duilib/core/RenderEngine.h"
 
 #include <memory>
@@ -159,9 +161,9 @@ void CPaintManagerUI::ReloadAllImages()
             replaced = ReloadImage(key, *info) || replaced;
         }
     }
-    // FIXME: invalidate the root control when an image was replaced; waits for the
-    // control tree, which the manager does not hold yet.
-    (void)replaced;
+    if (replaced && m_pRoot != nullptr) {
+        m_pRoot->Invalidate();
+    }
 }
 
 void CPaintManagerUI::ReloadSkin()

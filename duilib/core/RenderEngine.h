@@ -12,6 +12,7 @@
 
 namespace DuiLib {
 
+class CControlUI;
 class CPaintManagerUI;
 class CGifHandler;
 
@@ -57,6 +58,12 @@ public:
                             RECT* prcLinks, CDuiString* sLinks, int& nLinkRects, UINT uStyle);
     [[nodiscard]] static SIZE GetTextSize(HDC hDC, CPaintManagerUI* pManager, LPCTSTR pstrText, int iFont,
                                           UINT uStyle);
+
+    // The control painted over rc (client coordinates) as a new top-down 32-bit DIB
+    // section of rc's size; unpainted pixels are transparent black and what plain GDI
+    // drew is opaque. The caller owns it; null when rc is empty or does not lie at
+    // non-negative coordinates.
+    [[nodiscard]] static HBITMAP GenerateBitmap(CPaintManagerUI* pManager, CControlUI* pControl, RECT rc);
 };
 
 } // namespace DuiLib

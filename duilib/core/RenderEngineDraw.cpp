@@ -64,8 +64,22 @@ void CopyPiece(HDC dst, const NineGridPiece& piece, HDC src) noexcept
     return color == RGB(0, 0, 0) ? RGB(0, 0, 1) : color;
 }
 
+// Fills through the DC brush: one call, where a temporary brush costs three and an
+// opaque text-out five times as much under Wine.
+void FillWithDcBrush(HDC hDC, const RECT& rc, COLORREF color) noexcept
+{
+    (void)::SetDCBrushColor(hDC, color); // the DC brush is ours to set; nobody relies on its colour
+    (void)::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH))); // nothing to report
+}
+
 void DrawFrame(HDC hDC, const RECT& rc, int nSize, DWORD dwPenColor, SIZE round)
 {
+    if (nSize == 1 && round.cx <= 0 && round.cy <= 0) {
+        // A one-pixel frame is what FrameRect draws with the DC brush, without a pen.
+        (void)::SetDCBrushColor(hDC, PenColor(dwPenColor));
+        (void)::FrameRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+        return;
+    }
     const UniquePen pen(::CreatePen(PS_INSIDEFRAME, nSize, PenColor(dwPenColor)));
     if (!pen) {
         return;
@@ -119,9 +133,7 @@ void CRenderEngine::DrawColor(HDC hDC, const RECT& rc, DWORD color)
         return;
     }
     if ((color >> 24) == 0xFFu) {
-        const COLORREF old = ::SetBkColor(hDC, RGB((color >> 16) & 0xFFu, (color >> 8) & 0xFFu, color & 0xFFu));
-        (void)::ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr); // nothing to report to the caller
-        (void)::SetBkColor(hDC, old);
+        FillWithDcBrush(hDC, rc, RGB((color >> 16) & 0xFFu, (color >> 8) & 0xFFu, color & 0xFFu));
         return;
     }
     const COffscreenBitmap pixel(hDC, 1, 1);
