@@ -320,6 +320,7 @@ private:
     void OnMouseLeave();
     void OnButtonDown(UINT uMsg, WPARAM wParam, LPARAM lParam);
     void OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    void ReleaseClick(int type, WPARAM wParam, LPARAM lParam);
     void OnContextMenu(WPARAM wParam, LPARAM lParam);
     void OnMouseWheel(WPARAM wParam, LPARAM lParam);
     void TrackMouse();
@@ -327,6 +328,7 @@ private:
     void HideToolTip();
     [[nodiscard]] CControlUI* FindOwnControl(POINT pt) const;
     // Keyboard and focus (PaintManagerFocus.cpp)
+    void DropFocus(CControlUI* next);
     void OnKey(UINT uMsg, WPARAM wParam, LPARAM lParam);
     [[nodiscard]] CControlUI* FindTabStop(bool bForward) const;
     bool ActivateShortcut(WPARAM wParam);

@@ -66,6 +66,19 @@ void CPaintManagerUI::TakeKeyboardFocus() const
     }
 }
 
+// The focus, if any, is told it loses the focus to next, and forgotten.
+void CPaintManagerUI::DropFocus(CControlUI* next)
+{
+    if (m_pFocus == nullptr) {
+        return;
+    }
+    CControlUI* old = m_pFocus;
+    m_pFocus = nullptr;
+    TEventUI event = MakeEvent(kEventKillFocus, next);
+    old->Event(event);
+    SendNotify(old, L"killfocus");
+}
+
 void CPaintManagerUI::SetFocus(CControlUI* pControl)
 {
     if (pControl != m_pFocus) {
@@ -74,13 +87,7 @@ void CPaintManagerUI::SetFocus(CControlUI* pControl)
     if (pControl == m_pFocus) {
         return;
     }
-    if (m_pFocus != nullptr) {
-        CControlUI* old = m_pFocus;
-        m_pFocus = nullptr;
-        TEventUI event = MakeEvent(kEventKillFocus, pControl);
-        old->Event(event);
-        SendNotify(old, L"killfocus");
-    }
+    DropFocus(pControl);
     if (pControl == nullptr || pControl->GetManager() != this || !pControl->IsVisible() || !pControl->IsEnabled()) {
         return;
     }
@@ -98,13 +105,7 @@ void CPaintManagerUI::SetFocusNeeded(CControlUI* pControl)
     if (pControl == nullptr) {
         return;
     }
-    if (m_pFocus != nullptr) {
-        CControlUI* old = m_pFocus;
-        m_pFocus = nullptr;
-        TEventUI event = MakeEvent(kEventKillFocus, pControl);
-        old->Event(event);
-        SendNotify(old, L"killfocus");
-    }
+    DropFocus(pControl);
     if (m_pRoot == nullptr) {
         return;
     }

@@ -202,12 +202,17 @@ void CPaintManagerUI::OnButtonDown(UINT uMsg, WPARAM wParam, LPARAM lParam)
 void CPaintManagerUI::OnLButtonUp(WPARAM wParam, LPARAM lParam)
 {
     m_ptLastMousePos = PointOf(lParam);
+    ReleaseClick(kEventButtonUp, wParam, lParam);
+}
+
+// The pressed control gets the event that ends its press and is forgotten.
+void CPaintManagerUI::ReleaseClick(int type, WPARAM wParam, LPARAM lParam)
+{
     if (m_pEventClick == nullptr) {
         return;
     }
     ReleaseCapture();
-    TEventUI event = MakeEvent(kEventButtonUp, m_pEventClick, wParam, lParam);
-    event.wKeyState = KeyStateOf(wParam);
+    TEventUI event = MakeEvent(type, m_pEventClick, wParam, lParam);
     m_pEventClick = nullptr;
     event.pSender->Event(event);
 }
@@ -217,13 +222,7 @@ void CPaintManagerUI::OnContextMenu(WPARAM wParam, LPARAM lParam)
     POINT pt = PointOf(lParam);
     (void)::ScreenToClient(m_hWndPaint, &pt);
     m_ptLastMousePos = pt;
-    if (m_pEventClick == nullptr) {
-        return;
-    }
-    ReleaseCapture();
-    TEventUI event = MakeEvent(kEventContextMenu, m_pEventClick, wParam, lParam);
-    m_pEventClick = nullptr;
-    event.pSender->Event(event);
+    ReleaseClick(kEventContextMenu, wParam, lParam);
 }
 
 void CPaintManagerUI::OnMouseWheel(WPARAM wParam, LPARAM lParam)
