@@ -8,7 +8,8 @@
 
 #include "duilib/core/OffscreenBitmap.h"
 
-#include "tests/duilib/support/ProbeUI.h"
+#include "duilib/layout/HorizontalLayoutUI.h"
+#include "duilib/layout/VerticalLayoutUI.h"
 #include "tests/duilib/support/TestWindow.h"
 
 #include <cstdio>
@@ -36,21 +37,26 @@ RECT CellRect(int row, int column)
     return RECT{column * kCellWidth, row * kRowHeight, (column + 1) * kCellWidth, (row + 1) * kRowHeight};
 }
 
-probe::CProbePanelUI* BuildTree(std::vector<std::wstring>& names)
+// A vertical layout of 25 horizontal rows, 40 named cells each.
+DuiLib::CControlUI* BuildTree(std::vector<std::wstring>& names)
 {
-    auto* root = new probe::CProbePanelUI(nullptr, L"root", RECT{0, 0, kWidth, kHeight});
+    auto* root = new DuiLib::CVerticalLayoutUI;
     root->SetBkColor(0xFF202020);
     for (int row = 0; row < kRows; ++row) {
-        const RECT rowRect{0, row * kRowHeight, kWidth, (row + 1) * kRowHeight};
-        auto* line = root->Add(new probe::CProbePanelUI(nullptr, L"row", rowRect));
+        auto* line = new DuiLib::CHorizontalLayoutUI;
+        line->SetFixedHeight(kRowHeight);
+        root->Add(line);
         for (int column = 0; column < kColumns; ++column) {
             names.push_back(L"c" + std::to_wstring(row * kColumns + column));
-            auto* leaf = line->Add(new probe::CProbeUI(nullptr, names.back().c_str(), CellRect(row, column)));
+            auto* leaf = new DuiLib::CControlUI;
+            leaf->SetName(names.back().c_str());
+            leaf->SetFixedWidth(kCellWidth);
             leaf->SetBkColor(CellColour(row, column));
             if (column % 4 == 0) {
                 leaf->SetBorderColor(0xFFFFFFFF);
                 leaf->SetBorderSize(1);
             }
+            line->Add(leaf);
         }
     }
     return root;
