@@ -2,9 +2,9 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: build test run bench clean
+.PHONY: build test run bench package clean
 
-build test run bench:
+build test run bench package:
 	@bash cmake/make.sh $@ "$(BUILD_DIR)" "$(JOBS)" $(CMAKE_ARGS)
 
 clean:

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What the Makefile's targets do. Every command sets up first, so it works on a
 # fresh Debian machine and costs seconds on a set-up one.
-# Usage: cmake/make.sh build|test|run|bench BUILD_DIR JOBS [CMAKE_ARGS...]
+# Usage: cmake/make.sh build|test|run|bench|package BUILD_DIR JOBS [CMAKE_ARGS...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 command=$1 build=$2 jobs=$3
@@ -20,11 +20,13 @@ configure() { # DIR ARCH [ARGS...]
 
 configure "$build" "$arch" "$@"
 cmake --build "$build" -j "$jobs"
+ship=$build
 if [ "$arch" != i686 ]; then
   # This machine runs the tests on the x86_64 build; the shipped i686 executable is
   # still built and its imports checked.
-  configure "$build/ship-i686" i686 -DZV_BUILD_TESTS=OFF "$@"
-  cmake --build "$build/ship-i686" -j "$jobs"
+  ship=$build/ship-i686
+  configure "$ship" i686 -DZV_BUILD_TESTS=OFF "-DZV_PACKAGE_DIR=$build/package" "$@"
+  cmake --build "$ship" -j "$jobs"
   cmake -DOBJDUMP=i686-w64-mingw32-objdump -DFILES="$build/ship-i686/app/Zeltavue.exe" \
     -P "$root/cmake/CheckImports.cmake"
 fi
@@ -32,7 +34,10 @@ fi
 # A wineserver left from an earlier run keeps a desktop bound to a display that may be
 # gone; every command that runs Wine starts from a fresh server and leaves none behind.
 stop_wine() {
-  (. "$root/cmake/wine-env.sh" "$build/wineprefix" "$arch" && "$WINESERVER" -k >/dev/null 2>&1) || true
+  local prefix
+  for prefix in "$build/wineprefix" "$build/wineprefix-package"; do
+    (. "$root/cmake/wine-env.sh" "$prefix" "$arch" && "$WINESERVER" -k >/dev/null 2>&1) || true
+  done
 }
 
 with_wine() {
@@ -48,5 +53,8 @@ case $command in
   test) with_wine bash "$root/cmake/with-display.sh" ctest --test-dir "$build" --output-on-failure -j "$jobs" ;;
   run) with_wine bash "$root/cmake/run-demo.sh" "$build" ;;
   bench) with_wine bash "$root/cmake/with-display.sh" bash "$root/cmake/run-bench.sh" "$build" ;;
+  package)
+    cmake --build "$ship" --target client_package -j "$jobs"
+    ls -l "$build/package" ;;
   *) echo "make.sh: unknown command $command" >&2; exit 2 ;;
 esac

@@ -7,7 +7,9 @@ else
   export WINEARCH=win32 WINE=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
 fi
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installs; and no winemenubuilder, which would turn the shortcuts an
+# installer makes in a prefix into menu entries of the Linux desktop.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # wineserver's socket lives under TMPDIR: every call for one prefix must agree on it.
 export TMPDIR=$WINEPREFIX.tmp
 mkdir -p "$TMPDIR"
