@@ -43,6 +43,9 @@ LoopbackHttpServer::~LoopbackHttpServer()
     m_stopping = true;
     ::closesocket(m_listener);
     m_thread.join();
+    for (const SOCKET held : m_held) {
+        ::closesocket(held);
+    }
     ::WSACleanup();
 }
 
@@ -79,19 +82,22 @@ void LoopbackHttpServer::AcceptLoop()
         if (client == INVALID_SOCKET) {
             continue;
         }
-        Answer(client);
-        ::closesocket(client);
+        if (Answer(client)) {
+            ::closesocket(client);
+        } else {
+            m_held.push_back(client);
+        }
     }
 }
 
-void LoopbackHttpServer::Answer(SOCKET client)
+bool LoopbackHttpServer::Answer(SOCKET client)
 {
     std::string head;
     char buffer[4096];
     while (head.find("\r\n\r\n") == std::string::npos) {
         const int got = ::recv(client, buffer, sizeof buffer, 0);
         if (got <= 0) {
-            return;
+            return true;
         }
         head.append(buffer, static_cast<std::size_t>(got));
     }
@@ -104,18 +110,27 @@ void LoopbackHttpServer::Answer(SOCKET client)
         const auto it = m_responses.find(path);
         response = it != m_responses.end() ? it->second : Response{404, "text/html", "", "<title>missing</title>"};
     }
+    if (response.stall == Stall::BeforeHeaders) {
+        return false;
+    }
+    const std::string body = response.stall == Stall::MidBody ? response.body.substr(0, response.body.size() / 2)
+                                                               : response.body;
     const std::string reply = "HTTP/1.0 " + std::to_string(response.status) + " " + ReasonFor(response.status) +
         "\r\nContent-Type: " + response.contentType + "\r\nContent-Length: " + std::to_string(response.body.size()) +
-        "\r\n" + response.extraHeaders + "Connection: close\r\n\r\n" + response.body;
+        "\r\n" + response.extraHeaders + "Connection: close\r\n\r\n" + body;
     std::size_t sent = 0;
     while (sent < reply.size()) {
         const int n = ::send(client, reply.data() + sent, static_cast<int>(reply.size() - sent), 0);
         if (n <= 0) {
-            return;
+            return true;
         }
         sent += static_cast<std::size_t>(n);
     }
+    if (response.stall == Stall::MidBody) {
+        return false;
+    }
     ::shutdown(client, SD_SEND);
+    return true;
 }
 
 } // namespace enginetest

@@ -1,6 +1,7 @@
 #pragma once
 // A one-thread HTTP/1.0 server on 127.0.0.1 for the engine's tests. Each path maps
-// to a canned response; every request's head is kept for inspection.
+// to a canned response; every request's head is kept for inspection. A response may
+// stall: its connection is then held open without another byte until the server dies.
 
 #include <atomic>
 #include <map>
@@ -15,11 +16,18 @@ namespace enginetest {
 
 class LoopbackHttpServer final {
 public:
+    enum class Stall {
+        None,
+        BeforeHeaders,  // reads the request and never answers
+        MidBody,  // sends the headers and half the body
+    };
+
     struct Response {
         int status = 200;
         std::string contentType = "text/html; charset=utf-8";
         std::string extraHeaders;  // each line ending in "\r\n"
         std::string body;
+        Stall stall = Stall::None;
     };
 
     LoopbackHttpServer();
@@ -35,7 +43,8 @@ public:
 
 private:
     void AcceptLoop();
-    void Answer(SOCKET client);
+    // False when the connection is to be held open.
+    [[nodiscard]] bool Answer(SOCKET client);
 
     SOCKET m_listener = INVALID_SOCKET;
     unsigned short m_port = 0;
@@ -43,6 +52,7 @@ private:
     mutable std::mutex m_mutex;
     std::map<std::string, Response> m_responses;
     std::vector<std::string> m_heads;
+    std::vector<SOCKET> m_held;  // stalled connections; only the accept thread touches it
     std::thread m_thread;
 };
 
