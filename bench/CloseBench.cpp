@@ -258,7 +258,7 @@ int main()
     for (int run = 0; run < 5; ++run) {
         idle.push_back(ShutdownOnce(page, nullptr));
         enginetest::LoopbackHttpServer server;
-        server.Serve("/stall", {200, "text/html", "", "", enginetest::LoopbackHttpServer::Stall::BeforeHeaders});
+        server.Serve("/stall", {200, "text/html", "", "", enginetest::LoopbackHttpServer::Delivery::NeverAnswer});
         stalled.push_back(ShutdownOnce(server.Url("/stall"), &server));
     }
     bench::PrintRow("CefShutdown, one stalled load", bench::Median(stalled), bench::Median(idle));

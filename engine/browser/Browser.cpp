@@ -162,7 +162,7 @@ void Browser::OnWindowDestroyed()
     }
     m_closed = true;
     m_loading = false;
-    RetireJobs();
+    CancelFetches();
     m_renderer.reset();
     if (auto lifeSpan = m_client ? m_client->GetLifeSpanHandler() : nullptr) {
         lifeSpan->OnBeforeClose(this);
@@ -183,9 +183,6 @@ void Browser::Shutdown()
         ::DestroyWindow(m_window->Handle());
     }
     OnWindowDestroyed();
-    m_pageJob.reset();
-    m_imageJobs.clear();
-    m_retiredJobs.clear();
 }
 
 } // namespace engine

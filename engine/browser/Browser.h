@@ -9,6 +9,7 @@
 
 #include "CefHandlers.h"
 #include "engine/browser/FetchResult.h"
+#include "engine/ipc/RendererHost.h"
 #include "engine/ipc/WireMessage.h"
 #include "engine/render/PageView.h"
 
@@ -17,7 +18,6 @@ namespace engine {
 class BrowserWindow;
 class FetchJob;
 class MainFrame;
-class RendererHost;
 
 class Browser final : public CefBrowser, public CefBrowserHost {
 public:
@@ -57,6 +57,7 @@ public:
     void OnContextMenu(POINT clientPoint, const PageView::Hit& hit);
     void OnCloseRequested();
     void OnWindowDestroyed();
+    void OnTimer(UINT_PTR timerId);
 
     // Ends the browser at CefShutdown: window, renderer and fetches.
     void Shutdown();
@@ -79,7 +80,8 @@ private:
     void FetchImages();
     void SendToRenderer(WireType type, std::string payload);
     void GoToHistory(int index);
-    void RetireJobs();
+    void CancelFetches();
+    void CheckStall();
 
     // Context menu, pop-ups and downloads (BrowserCommands.cpp).
     void OpenPopup(const std::wstring& url, const std::wstring& targetName);
@@ -91,7 +93,7 @@ private:
     bool m_popup;
     CefRefPtr<MainFrame> m_frame;
     std::unique_ptr<BrowserWindow> m_window;
-    std::unique_ptr<RendererHost> m_renderer;
+    RendererHost::Owner m_renderer;
     bool m_closing = false;
     bool m_closed = false;
 
@@ -102,9 +104,9 @@ private:
     int m_pendingHistoryIndex = -1;  // -1: a new entry
     std::vector<std::wstring> m_history;
     int m_historyIndex = -1;
-    std::unique_ptr<FetchJob> m_pageJob;
+    std::unique_ptr<FetchJob> m_pageJob;  // until the page's bytes are in
+    DWORD m_stallLimitMs = 0;  // of the page fetch
     std::vector<std::unique_ptr<FetchJob>> m_imageJobs;
-    std::vector<std::unique_ptr<FetchJob>> m_retiredJobs;
     IMPLEMENT_REFCOUNTING(Browser);
 };
 

@@ -18,6 +18,7 @@ namespace engine {
 namespace {
 
 constexpr std::size_t kMaxImagesPerPage = 64;
+constexpr UINT_PTR kStallTimerId = 1;
 
 [[nodiscard]] bool StartsWith(const std::string& text, const char* prefix)
 {
@@ -94,25 +95,41 @@ void Browser::GoToHistory(int index)
 void Browser::StopLoad()
 {
     if (m_loading) {
+        m_pageJob.reset();
         FailLoad(ERR_ABORTED);
     }
 }
 
-void Browser::RetireJobs()
+void Browser::CancelFetches()
 {
-    // Cancelled jobs are joined later, so that a stalled connection never blocks the loop.
-    for (auto& job : m_imageJobs) {
-        job->Cancel();
-        m_retiredJobs.push_back(std::move(job));
-    }
+    // Cancelling never waits, so a stalled connection cannot block the loop.
     m_imageJobs.clear();
-    if (m_pageJob) {
-        m_pageJob->Cancel();
-        m_retiredJobs.push_back(std::move(m_pageJob));
+    m_pageJob.reset();
+}
+
+void Browser::CheckStall()
+{
+    const HWND hwnd = GetWindowHandle();
+    if (!m_loading || !m_pageJob) {
+        (void)::KillTimer(hwnd, kStallTimerId);
+        return;
     }
-    m_retiredJobs.erase(std::remove_if(m_retiredJobs.begin(), m_retiredJobs.end(),
-                            [](const auto& job) { return job->Finished(); }),
-        m_retiredJobs.end());
+    const ULONGLONG idle = m_pageJob->IdleMs();
+    if (idle < m_stallLimitMs) {
+        // Re-arming replaces the timer: the next check falls due when the limit would.
+        (void)::SetTimer(hwnd, kStallTimerId, static_cast<UINT>(m_stallLimitMs - idle), nullptr);
+        return;
+    }
+    (void)::KillTimer(hwnd, kStallTimerId);
+    m_pageJob.reset();
+    FailLoad(ERR_TIMED_OUT);
+}
+
+void Browser::OnTimer(UINT_PTR timerId)
+{
+    if (timerId == kStallTimerId) {
+        CheckStall();
+    }
 }
 
 void Browser::StartLoad(const std::wstring& url, int historyIndex)
@@ -123,7 +140,7 @@ void Browser::StartLoad(const std::wstring& url, int historyIndex)
     if (m_loading) {
         FailLoad(ERR_ABORTED);
     }
-    RetireJobs();
+    CancelFetches();
     m_url = url;
     m_loading = true;
     m_pendingHistoryIndex = historyIndex;
@@ -137,15 +154,18 @@ void Browser::StartLoad(const std::wstring& url, int historyIndex)
     }
     EngineContext& context = *EngineContext::Current();
     const int id = m_id;
-    m_pageJob = std::make_unique<FetchJob>(FetchRequest{url, context.Locale()}, [id, sequence](FetchResult result) {
-        EngineContext::Post([id, sequence, result = std::move(result)]() mutable {
-            if (auto* current = EngineContext::Current()) {
-                if (CefRefPtr<Browser> browser = current->Find(id)) {
-                    browser->OnFetched(sequence, std::move(result));
+    m_stallLimitMs = context.StallLimitMs();
+    m_pageJob = std::make_unique<FetchJob>(FetchRequest{url, context.Locale(), m_stallLimitMs},
+        [id, sequence](FetchResult result) {
+            EngineContext::Post([id, sequence, result = std::move(result)]() mutable {
+                if (auto* current = EngineContext::Current()) {
+                    if (CefRefPtr<Browser> browser = current->Find(id)) {
+                        browser->OnFetched(sequence, std::move(result));
+                    }
                 }
-            }
+            });
         });
-    });
+    (void)::SetTimer(GetWindowHandle(), kStallTimerId, m_stallLimitMs, nullptr);
 }
 
 void Browser::OnFetched(std::uint32_t sequence, FetchResult result)
@@ -153,6 +173,8 @@ void Browser::OnFetched(std::uint32_t sequence, FetchResult result)
     if (!m_loading || sequence != m_sequence) {
         return;
     }
+    m_pageJob.reset();
+    (void)::KillTimer(GetWindowHandle(), kStallTimerId);
     if (result.error != 0) {
         FailLoad(result.error);
         return;

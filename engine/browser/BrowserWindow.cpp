@@ -154,6 +154,11 @@ LRESULT BrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             m_owner->OnCloseRequested();
         }
         return 0;
+    case WM_TIMER:
+        if (m_owner != nullptr) {
+            m_owner->OnTimer(static_cast<UINT_PTR>(wParam));
+        }
+        return 0;
     case WM_DESTROY:
         if (m_owner != nullptr) {
             m_owner->OnWindowDestroyed();

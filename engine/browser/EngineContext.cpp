@@ -6,6 +6,8 @@
 
 #include "engine/browser/Browser.h"
 #include "engine/browser/BrowserWindow.h"
+#include "engine/browser/FetchJob.h"
+#include "engine/ipc/RendererHost.h"
 
 namespace engine {
 namespace {
@@ -49,7 +51,8 @@ EngineContext::EngineContext(const CefSettings& settings, CefRefPtr<CefApp> appl
       m_locale(settings.locale.ToWString()),
       m_executable(ModulePath()),
       m_application(std::move(application)),
-      m_processHandler(m_application ? m_application->GetBrowserProcessHandler() : nullptr)
+      m_processHandler(m_application ? m_application->GetBrowserProcessHandler() : nullptr),
+      m_stallLimitMs(kStallLimitMs)
 {
     if (!settings.cache_path.empty()) {
         // An existing directory is the normal case.
@@ -96,6 +99,8 @@ void EngineContext::Stop()
         return;
     }
     context->CloseAllBrowsers();
+    // Renderers end within their grace period; none outlives the engine.
+    RendererHost::AwaitReleased();
     {
         const std::lock_guard lock(g_contextMutex);
         g_context = nullptr;

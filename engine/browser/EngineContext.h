@@ -35,6 +35,10 @@ public:
     [[nodiscard]] const std::wstring& Locale() const noexcept { return m_locale; }
     [[nodiscard]] const std::wstring& ExecutablePath() const noexcept { return m_executable; }
     [[nodiscard]] CefRefPtr<CefBrowserProcessHandler> ProcessHandler() const { return m_processHandler; }
+    // How long a page load may receive nothing before it fails with ERR_TIMED_OUT.
+    [[nodiscard]] DWORD StallLimitMs() const noexcept { return m_stallLimitMs; }
+    // Tests shorten the limit; the client never changes it.
+    void SetStallLimitMs(DWORD limitMs) noexcept { m_stallLimitMs = limitMs; }
 
     [[nodiscard]] int NextBrowserId() noexcept { return ++m_lastBrowserId; }
     void Register(CefRefPtr<Browser> browser);
@@ -52,6 +56,7 @@ private:
     std::wstring m_executable;
     CefRefPtr<CefApp> m_application;
     CefRefPtr<CefBrowserProcessHandler> m_processHandler;
+    DWORD m_stallLimitMs;
     HWND m_taskWindow = nullptr;
     int m_lastBrowserId = 0;
     std::map<int, CefRefPtr<Browser>> m_browsers;

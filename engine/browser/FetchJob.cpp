@@ -1,8 +1,12 @@
 #include "engine/browser/FetchJob.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cwctype>
+#include <memory>
+#include <mutex>
 
+#include <process.h>
 #include <shlwapi.h>
 #include <wininet.h>
 
@@ -12,7 +16,6 @@
 namespace engine {
 namespace {
 
-constexpr DWORD kTimeoutMs = 30000;
 constexpr std::size_t kMaxBody = 256u * 1024u * 1024u;
 
 struct InternetHandleTraits {
@@ -105,17 +108,77 @@ using UniqueInternetHandle = UniqueHandle<InternetHandleTraits>;
 
 } // namespace
 
-FetchJob::FetchJob(FetchRequest request, Done done) : m_request(std::move(request)), m_done(std::move(done))
+// Everything the worker thread touches. The thread holds its own reference, so an
+// abandoned worker outlives its job safely.
+class FetchJob::Worker final {
+public:
+    Worker(FetchRequest request, Done done) : m_request(std::move(request)), m_done(std::move(done)) {}
+
+    // The worker thread's entry point; owns one reference to its worker.
+    static unsigned __stdcall Main(void* reference) noexcept;
+    void Run();
+    // Hands `result` to `done` unless the job was cancelled.
+    void Deliver(FetchResult result);
+    void Cancel()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_cancelled = true;
+    }
+    [[nodiscard]] ULONGLONG IdleMs() const noexcept
+    {
+        // Read in this order, the last activity can never lie after the present.
+        const ULONGLONG last = m_lastActivity.load();
+        return ::GetTickCount64() - last;
+    }
+
+private:
+    [[nodiscard]] bool Cancelled()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_cancelled;
+    }
+    void Touch() noexcept { m_lastActivity = ::GetTickCount64(); }
+    [[nodiscard]] FetchResult FetchHttp();
+    [[nodiscard]] FetchResult ReadResponse(HINTERNET session);
+    [[nodiscard]] bool ReadBody(HINTERNET request, std::string& body);
+    [[nodiscard]] static FetchResult FetchFile(const std::wstring& path);
+
+    const FetchRequest m_request;
+    const Done m_done;
+    std::mutex m_mutex;  // guards m_cancelled
+    bool m_cancelled = false;
+    std::atomic<ULONGLONG> m_lastActivity{::GetTickCount64()};
+};
+
+FetchJob::FetchJob(FetchRequest request, Done done)
+    : m_worker(std::make_shared<Worker>(std::move(request), std::move(done)))
 {
-    m_thread = std::thread([this] { Run(); });
+    // A native thread whose handle is closed at once: closing a WinINet handle cannot be
+    // trusted to unblock a blocked call, so nothing may ever wait for this thread.
+    // (Detaching a std::thread that ends at once races in the MinGW thread library.)
+    auto reference = std::make_unique<std::shared_ptr<Worker>>(m_worker);
+    const UniqueKernelHandle thread(
+        reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, &Worker::Main, reference.get(), 0, nullptr)));
+    if (thread) {
+        (void)reference.release();
+    } else {
+        m_worker->Deliver(FetchResult::Failed(ERR_FAILED));
+    }
 }
 
 FetchJob::~FetchJob()
 {
     Cancel();
-    if (m_thread.joinable()) {
-        m_thread.join();
-    }
+}
+
+void FetchJob::Cancel()
+{
+    m_worker->Cancel();
+}
+
+ULONGLONG FetchJob::IdleMs() const noexcept
+{
+    return m_worker->IdleMs();
 }
 
 int FetchJob::CheckUrl(const std::wstring& url)
@@ -133,38 +196,18 @@ int FetchJob::CheckUrl(const std::wstring& url)
     return ERR_UNKNOWN_URL_SCHEME;
 }
 
-void FetchJob::Cancel()
+unsigned __stdcall FetchJob::Worker::Main(void* reference) noexcept
 {
-    const std::lock_guard lock(m_mutex);
-    m_cancelled = true;
-    if (m_session != nullptr) {
-        // Closing the session makes WinINet abandon the transfer in progress.
-        ::InternetCloseHandle(m_session);
-        m_session = nullptr;
+    const std::unique_ptr<std::shared_ptr<Worker>> worker(static_cast<std::shared_ptr<Worker>*>(reference));
+    try {
+        (*worker)->Run();
+    } catch (...) {
+        // Out of memory; nothing may unwind into the thread's system frames.
     }
+    return 0;
 }
 
-bool FetchJob::AdoptSession(HINTERNET session)
-{
-    const std::lock_guard lock(m_mutex);
-    if (m_cancelled) {
-        ::InternetCloseHandle(session);
-        return false;
-    }
-    m_session = session;
-    return true;
-}
-
-void FetchJob::CloseSession()
-{
-    const std::lock_guard lock(m_mutex);
-    if (m_session != nullptr) {
-        ::InternetCloseHandle(m_session);
-        m_session = nullptr;
-    }
-}
-
-void FetchJob::Run()
+void FetchJob::Worker::Run()
 {
     FetchResult result;
     const std::wstring scheme = LowerScheme(m_request.url);
@@ -179,32 +222,32 @@ void FetchJob::Run()
         const std::wstring path = PathFromUrl(m_request.url);
         result = path.empty() ? FetchResult::Failed(ERR_INVALID_URL) : FetchFile(path);
     }
-    {
-        // Under the lock, so that Cancel() returning means `done` will not run.
-        const std::lock_guard lock(m_mutex);
-        if (!m_cancelled) {
-            m_done(std::move(result));
-        }
-    }
-    m_finished = true;
+    Deliver(std::move(result));
 }
 
-FetchResult FetchJob::FetchHttp()
+void FetchJob::Worker::Deliver(FetchResult result)
 {
-    const HINTERNET session =
-        ::InternetOpenW(L"Zeltavue-Engine/1.0", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    if (session == nullptr || !AdoptSession(session)) {
+    // Under the lock, so that Cancel() returning means `done` will not run.
+    const std::lock_guard lock(m_mutex);
+    if (!m_cancelled) {
+        m_done(std::move(result));
+    }
+}
+
+FetchResult FetchJob::Worker::FetchHttp()
+{
+    const UniqueInternetHandle session(
+        ::InternetOpenW(L"Zeltavue-Engine/1.0", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session) {
         return FetchResult::Failed(ERR_FAILED);
     }
-    DWORD timeout = kTimeoutMs;
-    (void)::InternetSetOptionW(session, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof timeout);
-    (void)::InternetSetOptionW(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
-    FetchResult result = ReadResponse(session);
-    CloseSession();
-    return result;
+    DWORD timeout = m_request.stallLimitMs;
+    (void)::InternetSetOptionW(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof timeout);
+    (void)::InternetSetOptionW(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
+    return ReadResponse(session.get());
 }
 
-FetchResult FetchJob::ReadResponse(HINTERNET session)
+FetchResult FetchJob::Worker::ReadResponse(HINTERNET session)
 {
     const std::wstring headers =
         m_request.acceptLanguage.empty() ? std::wstring() : L"Accept-Language: " + m_request.acceptLanguage + L"\r\n";
@@ -216,6 +259,7 @@ FetchResult FetchJob::ReadResponse(HINTERNET session)
     if (!request) {
         return FetchResult::Failed(MapInternetError(::GetLastError()));
     }
+    Touch();
     FetchResult result;
     DWORD status = 0;
     DWORD size = sizeof status;
@@ -231,25 +275,37 @@ FetchResult FetchJob::ReadResponse(HINTERNET session)
     return result;
 }
 
-bool FetchJob::ReadBody(HINTERNET request, std::string& body)
+bool FetchJob::Worker::ReadBody(HINTERNET request, std::string& body)
 {
-    char buffer[16 * 1024];
     for (;;) {
-        DWORD read = 0;
-        if (!::InternetReadFile(request, buffer, sizeof buffer, &read)) {
+        // A blocking read fills its whole buffer before it returns; asking what is
+        // available first returns as soon as anything arrives, so each arrival counts
+        // as a sign of life.
+        DWORD available = 0;
+        if (!::InternetQueryDataAvailable(request, &available, 0, 0) || Cancelled()) {
             return false;
         }
+        if (available == 0) {
+            return true;
+        }
+        if (body.size() + available > kMaxBody) {
+            return false;
+        }
+        const std::size_t at = body.size();
+        body.resize(at + available);
+        DWORD read = 0;
+        if (!::InternetReadFile(request, body.data() + at, available, &read)) {
+            return false;
+        }
+        body.resize(at + read);
         if (read == 0) {
             return true;
         }
-        if (body.size() + read > kMaxBody) {
-            return false;
-        }
-        body.append(buffer, read);
+        Touch();
     }
 }
 
-FetchResult FetchJob::FetchFile(const std::wstring& path) const
+FetchResult FetchJob::Worker::FetchFile(const std::wstring& path)
 {
     const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -110,5 +110,7 @@ bool CefInitialize(const CefMainArgs& args, const CefSettings& settings, CefRefP
 void CefRunMessageLoop();
 // May be called from any thread.
 void CefQuitMessageLoop();
-// Closes the remaining browsers, ends the renderers and releases the application.
+// Closes the remaining browsers, ends the renderers (a hung one is terminated after a
+// short grace) and releases the application. Never waits on the network: fetches still
+// in progress are abandoned.
 void CefShutdown();

@@ -79,7 +79,8 @@ public:
     [[nodiscard]] virtual CefRefPtr<CefBrowser> GetBrowser() = 0;
     // Asynchronous. Without force, asks DoClose; when that returns false the top-level
     // ancestor of the browser window receives WM_CLOSE (a top-level browser window is
-    // destroyed instead). OnBeforeClose follows when the window is destroyed.
+    // destroyed instead). OnBeforeClose follows when the window is destroyed; neither
+    // waits for the renderer or the network.
     virtual void CloseBrowser(bool forceClose) = 0;
     [[nodiscard]] virtual CefWindowHandle GetWindowHandle() = 0;
     [[nodiscard]] virtual CefRefPtr<CefClient> GetClient() = 0;

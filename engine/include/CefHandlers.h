@@ -161,6 +161,7 @@ public:
     virtual void OnLoadStart(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame) {}
     // `httpStatusCode` is 200 for pages read from disk.
     virtual void OnLoadEnd(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame, int httpStatusCode) {}
+    // A page that sends nothing for about 30 s fails with ERR_TIMED_OUT.
     virtual void OnLoadError(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame, ErrorCode errorCode,
         const CefString& errorText, const CefString& failedUrl) {}
 };

@@ -6,8 +6,62 @@
 namespace engine {
 namespace {
 
-// A renderer that does not leave within this time after its pipes closed is ended.
-constexpr DWORD kRendererExitWaitMs = 5000;
+// A renderer leaves within milliseconds once its pipes close; one that is still busy
+// or hung after this long is ended.
+constexpr DWORD kRendererExitGraceMs = 250;
+constexpr DWORD kTerminationWaitMs = 2000;
+
+// The threads that end released hosts. Never destroyed: a thread may still run when the
+// process exits, and destroying a joinable std::thread would terminate the process.
+class Reapers final {
+public:
+    static Reapers& Instance()
+    {
+        static Reapers* const reapers = new Reapers();
+        return *reapers;
+    }
+
+    void Start(RendererHost* host)
+    {
+        auto finished = std::make_shared<std::atomic<bool>>(false);
+        std::thread thread([host, finished] {
+            delete host;
+            *finished = true;
+        });
+        const std::lock_guard lock(m_mutex);
+        // Joining a finished thread does not wait.
+        for (auto it = m_entries.begin(); it != m_entries.end();) {
+            if (*it->finished) {
+                it->thread.join();
+                it = m_entries.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        m_entries.push_back(Entry{std::move(thread), std::move(finished)});
+    }
+
+    void AwaitAll()
+    {
+        std::vector<Entry> entries;
+        {
+            const std::lock_guard lock(m_mutex);
+            entries.swap(m_entries);
+        }
+        for (auto& entry : entries) {
+            entry.thread.join();
+        }
+    }
+
+private:
+    struct Entry {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> finished;
+    };
+
+    std::mutex m_mutex;
+    std::vector<Entry> m_entries;
+};
 
 [[nodiscard]] std::wstring NewChannelName()
 {
@@ -23,7 +77,22 @@ RendererHost::RendererHost(PipeEnd toRenderer, PipeEnd fromRenderer, UniqueKerne
 {
 }
 
-std::unique_ptr<RendererHost> RendererHost::Launch(const std::wstring& executable, const std::wstring& extraSwitches,
+void RendererHost::Release::operator()(RendererHost* host) const noexcept
+{
+    host->Stop();
+    try {
+        Reapers::Instance().Start(host);
+    } catch (...) {
+        delete host;  // No thread to spare: end it here, within the grace period.
+    }
+}
+
+void RendererHost::AwaitReleased()
+{
+    Reapers::Instance().AwaitAll();
+}
+
+RendererHost::Owner RendererHost::Launch(const std::wstring& executable, const std::wstring& extraSwitches,
     Receiver receiver, ClosedCallback onClosed)
 {
     const std::wstring channel = NewChannelName();
@@ -33,7 +102,7 @@ std::unique_ptr<RendererHost> RendererHost::Launch(const std::wstring& executabl
     if (!down || !up || !stop) {
         return nullptr;
     }
-    std::unique_ptr<RendererHost> host(new RendererHost(std::move(*down), std::move(*up), std::move(stop)));
+    Owner host(new RendererHost(std::move(*down), std::move(*up), std::move(stop)));
     const std::wstring commandLine =
         L"\"" + executable + L"\" --type=renderer --channel=" + channel + extraSwitches;
     if (!host->StartProcess(commandLine)) {
@@ -62,7 +131,7 @@ bool RendererHost::StartProcess(const std::wstring& commandLine)
     return true;
 }
 
-RendererHost::~RendererHost()
+void RendererHost::Stop()
 {
     {
         const std::lock_guard lock(m_mutex);
@@ -70,6 +139,11 @@ RendererHost::~RendererHost()
     }
     m_wake.notify_all();
     (void)::SetEvent(m_stop.get());
+}
+
+RendererHost::~RendererHost()
+{
+    Stop();
     if (m_reader.joinable()) {
         m_reader.join();
     }
@@ -80,8 +154,9 @@ RendererHost::~RendererHost()
     // sub-process outlives the browser.
     m_toRenderer.Close();
     m_fromRenderer.Close();
-    if (m_process && ::WaitForSingleObject(m_process.get(), kRendererExitWaitMs) != WAIT_OBJECT_0) {
+    if (m_process && ::WaitForSingleObject(m_process.get(), kRendererExitGraceMs) != WAIT_OBJECT_0) {
         (void)::TerminateProcess(m_process.get(), 1);
+        (void)::WaitForSingleObject(m_process.get(), kTerminationWaitMs);
     }
 }
 
@@ -120,13 +195,19 @@ void RendererHost::WriteLoop()
 
 void RendererHost::ReadLoop(const Receiver& receiver, const ClosedCallback& onClosed)
 {
+    // Callbacks run under the lock, so that nothing is delivered once Stop() has returned.
     if (m_fromRenderer.WaitForClient(m_stop.get(), m_process.get())) {
         WireMessage message;
         while (m_fromRenderer.Read(message, m_stop.get())) {
+            const std::lock_guard lock(m_mutex);
+            if (m_stopping) {
+                return;
+            }
             receiver(std::move(message));
         }
     }
-    if (::WaitForSingleObject(m_stop.get(), 0) != WAIT_OBJECT_0) {
+    const std::lock_guard lock(m_mutex);
+    if (!m_stopping) {
         onClosed();
     }
 }

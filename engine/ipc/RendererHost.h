@@ -1,7 +1,7 @@
 #pragma once
 // The browser process's link to one renderer sub-process: starts the process, keeps a
 // reader thread (renderer -> browser) and a writer thread (browser -> renderer) on two
-// one-way pipes, and ends all of it when destroyed.
+// one-way pipes, and ends all of it when released.
 
 #include <condition_variable>
 #include <deque>
@@ -25,11 +25,22 @@ public:
     using Receiver = std::function<void(WireMessage)>;
     using ClosedCallback = std::function<void()>;
 
+    // Stops the callbacks at once and ends the rest on a thread of its own: the renderer
+    // may take its time to leave, or hang, and nobody releasing a host may wait for that.
+    struct Release {
+        void operator()(RendererHost* host) const noexcept;
+    };
+    using Owner = std::unique_ptr<RendererHost, Release>;
+
     // Starts `executable` with "--type=renderer --channel=<name>" plus `extraSwitches`.
     // Null when the pipes or the process cannot be created.
-    [[nodiscard]] static std::unique_ptr<RendererHost> Launch(const std::wstring& executable,
-        const std::wstring& extraSwitches, Receiver receiver, ClosedCallback onClosed);
+    [[nodiscard]] static Owner Launch(const std::wstring& executable, const std::wstring& extraSwitches,
+        Receiver receiver, ClosedCallback onClosed);
+    // Waits until every host released so far has ended, its process included; a
+    // renderer that does not leave in time is terminated.
+    static void AwaitReleased();
 
+    // Blocks until the renderer has left or been terminated: only Release calls it.
     ~RendererHost();
     RendererHost(const RendererHost&) = delete;
     RendererHost& operator=(const RendererHost&) = delete;
@@ -41,6 +52,7 @@ public:
 private:
     RendererHost(PipeEnd toRenderer, PipeEnd fromRenderer, UniqueKernelHandle stop);
     [[nodiscard]] bool StartProcess(const std::wstring& commandLine);
+    void Stop();
     void ReadLoop(const Receiver& receiver, const ClosedCallback& onClosed);
     void WriteLoop();
     [[nodiscard]] std::optional<WireMessage> NextOutgoing();

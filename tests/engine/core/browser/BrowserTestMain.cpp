@@ -36,8 +36,9 @@ private:
     IMPLEMENT_REFCOUNTING(DumpVisitor);
 };
 
-// The application's own object plus one test message, "Test.Dump", answered with
-// "Test.Dom" carrying what DumpVisitor saw.
+// The application's own object plus two test messages: "Test.Dump", answered with
+// "Test.Dom" carrying what DumpVisitor saw, and "Test.Hang", answered with "Test.Hung"
+// carrying the renderer's process id before the renderer stops serving for good.
 class TestApp final : public CefApp, public CefRenderProcessHandler {
 public:
     CefRefPtr<CefRenderProcessHandler> GetRenderProcessHandler() override { return this; }
@@ -45,7 +46,14 @@ public:
     bool OnProcessMessageReceived(CefRefPtr<CefBrowser> browser, CefProcessId source,
         CefRefPtr<CefProcessMessage> message) override
     {
-        if (message->GetName().ToWString() != L"Test.Dump") {
+        const std::wstring name = message->GetName().ToWString();
+        if (name == L"Test.Hang") {
+            CefRefPtr<CefProcessMessage> reply = CefProcessMessage::Create(L"Test.Hung");
+            reply->GetArgumentList()->SetInt(0, static_cast<int>(::GetCurrentProcessId()));
+            (void)browser->SendProcessMessage(PID_BROWSER, reply);
+            ::Sleep(INFINITE);
+        }
+        if (name != L"Test.Dump") {
             return m_application->GetRenderProcessHandler()->OnProcessMessageReceived(browser, source, message);
         }
         CefRefPtr<CefProcessMessage> reply = CefProcessMessage::Create(L"Test.Dom");

@@ -1,10 +1,17 @@
-// Closing browsers: DoClose, the WM_CLOSE to the top-level window and OnBeforeClose.
+// Closing browsers: DoClose, the WM_CLOSE to the top-level window and OnBeforeClose,
+// and that neither a stalled fetch nor a hung renderer holds any of it up.
 #include <gmock/gmock.h>
 
+#include <memory>
+
 #include "EngineFixture.h"
+#include "LoopbackHttpServer.h"
+#include "common/Handles.h"
 
 namespace enginetest {
 namespace {
+
+using ::testing::ElementsAre;
 
 using CloseSequence = EngineFixture;
 
@@ -79,8 +86,45 @@ TEST_F(CloseSequence, ShutdownClosesWhatIsLeftAndSendsNoMore)
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_EQ(1, m_client->Count(L"close"));
     EXPECT_FALSE(browser->SendProcessMessage(PID_RENDERER, CefProcessMessage::Create(L"late")));
-    const CefSettings settings;
-    ASSERT_TRUE(CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, nullptr));
+    ASSERT_TRUE(Initialise());
+}
+
+TEST_F(CloseSequence, StalledLoadHoldsUpNeitherCloseNorShutdownNorProcessEnd)
+{
+    // Never freed: the connection stays open until the process ends, so the fetch is still
+    // blocked at CefShutdown and when this process (one per test under CTest) exits.
+    auto* server = new LoopbackHttpServer();
+    server->Serve("/stall", {200, "text/html", "", "", LoopbackHttpServer::Delivery::NeverAnswer});
+    CefRefPtr<CefBrowser> browser = CreateChild(server->Url("/stall"));
+    ASSERT_TRUE(RunLoopUntil([&] { return server->RequestHeads().size() == 1; }));
+    browser->GetHost()->CloseBrowser(false);
+    ASSERT_TRUE(RunLoopUntil([&] { return m_client->Count(L"close") == 1; }));
+    browser = nullptr;
+    m_client->browsers.clear();
+    Settle();
+    CefShutdown();
+    EXPECT_THAT(m_client->events, ElementsAre(L"created", L"state:1", L"start", L"doclose", L"close"));
+    ASSERT_TRUE(Initialise());
+}
+
+TEST_F(CloseSequence, HungRendererHoldsUpNoCloseAndEndsByShutdown)
+{
+    CefRefPtr<CefBrowser> browser = CreateChild(L"");
+    ASSERT_TRUE(browser->SendProcessMessage(PID_RENDERER, CefProcessMessage::Create(L"Test.Hang")));
+    ASSERT_TRUE(RunLoopUntil([&] { return m_client->Count(L"message:Test.Hung") == 1; }));
+    const auto rendererId = static_cast<DWORD>(m_client->messages.back()->GetArgumentList()->GetInt(0));
+    const UniqueKernelHandle renderer(::OpenProcess(SYNCHRONIZE, FALSE, rendererId));
+    ASSERT_TRUE(renderer);
+    auto aliveAtClose = std::make_shared<bool>(false);
+    m_client->beforeClose = [aliveAtClose, process = renderer.get()] {
+        *aliveAtClose = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    };
+    browser->GetHost()->CloseBrowser(false);
+    ASSERT_TRUE(RunLoopUntil([&] { return m_client->Count(L"close") == 1; }));
+    EXPECT_TRUE(*aliveAtClose);
+    CefShutdown();
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(renderer.get(), 0));
+    ASSERT_TRUE(Initialise());
 }
 
 } // namespace

@@ -11,16 +11,22 @@ class EngineFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(Initialise());
+        m_client = new RecordingClient();
+    }
+
+    void TearDown() override { CefShutdown(); }
+
+    // For tests that shut the engine down themselves: TearDown needs it running.
+    [[nodiscard]] bool Initialise()
+    {
         CefSettings settings;
         settings.size = sizeof settings;
         settings.locale = "zh-CN";
         settings.cache_path = m_files.PathOf(L"Cache");
         settings.log_severity = LOGSEVERITY_DISABLE;
-        ASSERT_TRUE(CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, nullptr));
-        m_client = new RecordingClient();
+        return CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, nullptr);
     }
-
-    void TearDown() override { CefShutdown(); }
 
     // A child browser of the host window, after OnAfterCreated.
     CefRefPtr<CefBrowser> CreateChild(const std::wstring& url, CefRefPtr<RecordingClient> client = nullptr)

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <memory>
 
+#include "common/Handles.h"
 #include "engine/browser/EngineContext.h"
 
 namespace enginetest {
@@ -30,6 +31,30 @@ void Settle()
     auto ran = std::make_shared<bool>(false);
     engine::EngineContext::Post([ran] { *ran = true; });
     (void)RunLoopUntil([&] { return *ran; }, 10000);
+}
+
+DWORD RunSelf(const std::wstring& arguments, DWORD timeoutMs)
+{
+    wchar_t path[MAX_PATH] = {};
+    (void)::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring line = L"\"" + std::wstring(path) + L"\" " + arguments;
+    std::vector<wchar_t> mutableLine(line.begin(), line.end());
+    mutableLine.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return kNotFinished - 1;
+    }
+    const UniqueKernelHandle process(info.hProcess);
+    const UniqueKernelHandle thread(info.hThread);
+    if (::WaitForSingleObject(process.get(), timeoutMs) != WAIT_OBJECT_0) {
+        (void)::TerminateProcess(process.get(), 99);
+        return kNotFinished;
+    }
+    DWORD code = kNotFinished;
+    (void)::GetExitCodeProcess(process.get(), &code);
+    return code;
 }
 
 TempDir::TempDir()
@@ -160,6 +185,9 @@ bool RecordingClient::DoClose(CefRefPtr<CefBrowser> browser)
 void RecordingClient::OnBeforeClose(CefRefPtr<CefBrowser>)
 {
     events.push_back(L"close");
+    if (beforeClose) {
+        beforeClose();
+    }
 }
 
 void RecordingClient::OnLoadingStateChange(CefRefPtr<CefBrowser>, bool isLoading, bool, bool)

@@ -17,6 +17,12 @@ namespace enginetest {
 // everything already posted has run.
 void Settle();
 
+inline constexpr DWORD kNotFinished = 0xFFFFFFFF;
+
+// Runs this executable with `arguments` and returns its exit code, or kNotFinished
+// when it has not ended within `timeoutMs`.
+[[nodiscard]] DWORD RunSelf(const std::wstring& arguments, DWORD timeoutMs);
+
 class TempDir final {
 public:
     TempDir();
@@ -70,6 +76,7 @@ public:
     std::vector<CefRefPtr<CefProcessMessage>> messages;
     bool cancelPopups = true;
     std::function<bool(CefRefPtr<CefBrowser>)> doClose;
+    std::function<void()> beforeClose;
     std::function<void(CefRefPtr<CefContextMenuParams>, CefRefPtr<CefMenuModel>)> beforeContextMenu;
     std::function<bool(int)> contextMenuCommand;
     std::wstring downloadPath;  // passed to Continue with the dialog shown

@@ -110,26 +110,43 @@ bool LoopbackHttpServer::Answer(SOCKET client)
         const auto it = m_responses.find(path);
         response = it != m_responses.end() ? it->second : Response{404, "text/html", "", "<title>missing</title>"};
     }
-    if (response.stall == Stall::BeforeHeaders) {
+    if (response.delivery == Delivery::NeverAnswer) {
         return false;
     }
-    const std::string body = response.stall == Stall::MidBody ? response.body.substr(0, response.body.size() / 2)
-                                                               : response.body;
     const std::string reply = "HTTP/1.0 " + std::to_string(response.status) + " " + ReasonFor(response.status) +
         "\r\nContent-Type: " + response.contentType + "\r\nContent-Length: " + std::to_string(response.body.size()) +
-        "\r\n" + response.extraHeaders + "Connection: close\r\n\r\n" + body;
+        "\r\n" + response.extraHeaders + "Connection: close\r\n\r\n";
+    const std::string& body = response.body;
+    switch (response.delivery) {
+    case Delivery::StallMidBody:
+        (void)Send(client, reply + body.substr(0, body.size() / 2));
+        return false;
+    case Delivery::Trickle:
+        if (Send(client, reply)) {
+            const std::size_t piece = body.size() / kTricklePieces + 1;
+            for (std::size_t at = 0; at < body.size() && Send(client, body.substr(at, piece)); at += piece) {
+                ::Sleep(kTricklePauseMs);
+            }
+        }
+        break;
+    default:
+        (void)Send(client, reply + body);
+        break;
+    }
+    ::shutdown(client, SD_SEND);
+    return true;
+}
+
+bool LoopbackHttpServer::Send(SOCKET client, const std::string& bytes)
+{
     std::size_t sent = 0;
-    while (sent < reply.size()) {
-        const int n = ::send(client, reply.data() + sent, static_cast<int>(reply.size() - sent), 0);
+    while (sent < bytes.size()) {
+        const int n = ::send(client, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
         if (n <= 0) {
-            return true;
+            return false;
         }
         sent += static_cast<std::size_t>(n);
     }
-    if (response.stall == Stall::MidBody) {
-        return false;
-    }
-    ::shutdown(client, SD_SEND);
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // A one-thread HTTP/1.0 server on 127.0.0.1 for the engine's tests. Each path maps
 // to a canned response; every request's head is kept for inspection. A response may
-// stall: its connection is then held open without another byte until the server dies.
+// stall, its connection then held open without another byte until the server dies, or
+// trickle in slowly.
 
 #include <atomic>
 #include <map>
@@ -16,18 +17,21 @@ namespace enginetest {
 
 class LoopbackHttpServer final {
 public:
-    enum class Stall {
-        None,
-        BeforeHeaders,  // reads the request and never answers
-        MidBody,  // sends the headers and half the body
+    enum class Delivery {
+        Whole,
+        NeverAnswer,  // reads the request and sends nothing
+        StallMidBody,  // sends the headers and half the body
+        Trickle,  // the body in kTricklePieces pieces, kTricklePauseMs apart
     };
+    static constexpr int kTricklePieces = 20;
+    static constexpr unsigned kTricklePauseMs = 100;
 
     struct Response {
         int status = 200;
         std::string contentType = "text/html; charset=utf-8";
         std::string extraHeaders;  // each line ending in "\r\n"
         std::string body;
-        Stall stall = Stall::None;
+        Delivery delivery = Delivery::Whole;
     };
 
     LoopbackHttpServer();
@@ -45,6 +49,7 @@ private:
     void AcceptLoop();
     // False when the connection is to be held open.
     [[nodiscard]] bool Answer(SOCKET client);
+    [[nodiscard]] static bool Send(SOCKET client, const std::string& bytes);
 
     SOCKET m_listener = INVALID_SOCKET;
     unsigned short m_port = 0;

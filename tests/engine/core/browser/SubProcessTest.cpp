@@ -1,41 +1,10 @@
 // The executable's sub-process roles, started the way the engine starts them.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include "EngineTestSupport.h"
 
-#include "CefApi.h"
-#include "common/Handles.h"
-
+namespace enginetest {
 namespace {
-
-constexpr DWORD kNotFinished = 0xFFFFFFFF;
-
-// Runs this executable with `arguments` and returns its exit code, or kNotFinished
-// when it has not ended within `timeoutMs`.
-DWORD RunSelf(const std::wstring& arguments, DWORD timeoutMs)
-{
-    wchar_t path[MAX_PATH] = {};
-    (void)::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring line = L"\"" + std::wstring(path) + L"\" " + arguments;
-    std::vector<wchar_t> mutableLine(line.begin(), line.end());
-    mutableLine.push_back(L'\0');
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        return kNotFinished - 1;
-    }
-    const UniqueKernelHandle process(info.hProcess);
-    const UniqueKernelHandle thread(info.hThread);
-    if (::WaitForSingleObject(process.get(), timeoutMs) != WAIT_OBJECT_0) {
-        (void)::TerminateProcess(process.get(), 99);
-        return kNotFinished;
-    }
-    DWORD code = kNotFinished;
-    (void)::GetExitCodeProcess(process.get(), &code);
-    return code;
-}
 
 TEST(SubProcessRole, ClientProcessIsNotClaimed)
 {
@@ -65,3 +34,4 @@ TEST(SubProcessRole, ApiHashMatchesTheHeaders)
 }
 
 } // namespace
+} // namespace enginetest
