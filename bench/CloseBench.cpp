@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -73,16 +74,22 @@ double PumpUntil(const std::function<bool()>& done)
     return longest;
 }
 
-// Handles of the processes this one started that are still running.
-std::vector<UniqueKernelHandle> ChildProcesses()
+// Handles of the renderers this process started that are still running: children that
+// run this executable (Wine may start its desktop process as a child of the first
+// process that opens a window).
+std::vector<UniqueKernelHandle> Renderers()
 {
+    wchar_t self[MAX_PATH] = {};
+    (void)::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const wchar_t* const slash = std::wcsrchr(self, L'\\');
+    const wchar_t* const selfName = slash != nullptr ? slash + 1 : self;
     std::vector<UniqueKernelHandle> children;
     const UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = snapshot && ::Process32FirstW(snapshot.get(), &entry); more;
          more = ::Process32NextW(snapshot.get(), &entry)) {
-        if (entry.th32ParentProcessID == ::GetCurrentProcessId()) {
+        if (entry.th32ParentProcessID == ::GetCurrentProcessId() && ::lstrcmpiW(entry.szExeFile, selfName) == 0) {
             UniqueKernelHandle child(::OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID));
             if (child) {
                 children.push_back(std::move(child));
@@ -126,7 +133,7 @@ struct CloseTimes {
 CloseTimes CloseOnce(int browsers, const std::wstring& page)
 {
     CefRefPtr<CloseWatcher> watcher = OpenBrowsers(NewHost(), browsers, page);
-    const std::vector<UniqueKernelHandle> renderers = ChildProcesses();
+    const std::vector<UniqueKernelHandle> renderers = Renderers();
     CloseTimes times;
     const bench::Timer timer;
     for (const auto& browser : watcher->browsers) {

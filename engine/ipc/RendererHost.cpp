@@ -154,7 +154,9 @@ RendererHost::~RendererHost()
     // sub-process outlives the browser.
     m_toRenderer.Close();
     m_fromRenderer.Close();
-    if (m_process && ::WaitForSingleObject(m_process.get(), kRendererExitGraceMs) != WAIT_OBJECT_0) {
+    // A renderer that has not connected yet has nothing to finish: it is ended at once.
+    const DWORD grace = m_connected ? kRendererExitGraceMs : 0;
+    if (m_process && ::WaitForSingleObject(m_process.get(), grace) != WAIT_OBJECT_0) {
         (void)::TerminateProcess(m_process.get(), 1);
         (void)::WaitForSingleObject(m_process.get(), kTerminationWaitMs);
     }
@@ -197,6 +199,7 @@ void RendererHost::ReadLoop(const Receiver& receiver, const ClosedCallback& onCl
 {
     // Callbacks run under the lock, so that nothing is delivered once Stop() has returned.
     if (m_fromRenderer.WaitForClient(m_stop.get(), m_process.get())) {
+        m_connected = true;
         WireMessage message;
         while (m_fromRenderer.Read(message, m_stop.get())) {
             const std::lock_guard lock(m_mutex);

@@ -66,6 +66,7 @@ private:
     std::condition_variable m_wake;
     std::deque<WireMessage> m_outgoing;
     bool m_stopping = false;
+    bool m_connected = false;  // written by the reader thread, read once it is joined
     std::thread m_reader;
     std::thread m_writer;
 };
