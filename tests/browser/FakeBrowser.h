@@ -12,15 +12,18 @@ class FakeFrame final : public CefFrame {
 public:
     bool IsValid() override { return true; }
     void LoadURL(const CefString& /*url*/) override {}
-    bool IsMain() override { return true; }
+    bool IsMain() override { return main; }
     bool IsFocused() override { return true; }
     CefString GetName() override { return {}; }
     long long GetIdentifier() override { return 1; }
-    CefString GetURL() override { return L"http://live.example.com/"; }
+    CefString GetURL() override { return kUrl; }
+
+    static constexpr const wchar_t* kUrl = L"http://live.example.com/";
     CefRefPtr<CefBrowser> GetBrowser() override { return nullptr; }
     void VisitDOM(CefRefPtr<CefDOMVisitor> visitor) override { visitors.push_back(visitor); }
 
     std::vector<CefRefPtr<CefDOMVisitor>> visitors;
+    bool main = true;
     IMPLEMENT_REFCOUNTING(FakeFrame);
 };
 
