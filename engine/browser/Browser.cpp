@@ -60,6 +60,12 @@ bool Browser::Launch(const CefWindowInfo& windowInfo)
     if (!m_window) {
         return false;
     }
+    LaunchRenderer();
+    return true;
+}
+
+void Browser::LaunchRenderer()
+{
     EngineContext& context = *EngineContext::Current();
     CefRefPtr<CommandLine> commandLine = new CommandLine(context.ExecutablePath());
     CefRefPtr<ListValue> extraInfo = new ListValue();
@@ -78,7 +84,6 @@ bool Browser::Launch(const CefWindowInfo& windowInfo)
     hello.U32(m_popup ? 1u : 0u);
     hello.List(*extraInfo);
     SendToRenderer(WireType::Hello, hello.Take());
-    return true;
 }
 
 void Browser::AfterCreated(const std::wstring& url)

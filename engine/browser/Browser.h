@@ -65,6 +65,8 @@ public:
 private:
     Browser(int id, CefRefPtr<CefClient> client, bool popup);
     [[nodiscard]] bool Launch(const CefWindowInfo& windowInfo);
+    // Starts a renderer for this browser; m_renderer stays null when it cannot start.
+    void LaunchRenderer();
     void AfterCreated(const std::wstring& url);
     void RunClose(bool force);
 

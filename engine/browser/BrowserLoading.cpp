@@ -141,6 +141,9 @@ void Browser::StartLoad(const std::wstring& url, int historyIndex)
         FailLoad(ERR_ABORTED);
     }
     CancelFetches();
+    if (!m_renderer) {
+        LaunchRenderer(); // the last one died: this load gets a new one
+    }
     m_url = url;
     m_loading = true;
     m_pendingHistoryIndex = historyIndex;
@@ -298,8 +301,18 @@ void Browser::NotifyLoadingState(bool loading)
 void Browser::OnRendererGone()
 {
     m_renderer.reset();
+    if (m_closed) {
+        return;
+    }
     if (m_loading) {
         FailLoad(ERR_FAILED);
+        return;
+    }
+    // The page on show stays painted, but its document went with the renderer: the
+    // main frame fails once, and the next load starts a new renderer.
+    auto load = m_client ? m_client->GetLoadHandler() : nullptr;
+    if (load && !m_url.empty()) {
+        load->OnLoadError(this, m_frame.get(), ERR_FAILED, ErrorText(ERR_FAILED), m_url);
     }
 }
 
