@@ -44,6 +44,12 @@ TEST(CefWebkitUI, ItsClientReachesNothingOnceTheViewIsGone)
     handler->OnLoadStart(browser, frame.get());
     handler->OnTitleChange(browser, L"late");
     handler->OnLoadEnd(browser, frame.get(), 200);
+    CefWindowInfo popupWindow;
+    CefRefPtr<CefClient> popupClient;
+    CefBrowserSettings popupSettings;
+    EXPECT_TRUE(handler->OnBeforePopup(browser, frame.get(), L"http://live.example.com/1", L"_blank",
+                                       WOD_NEW_FOREGROUND_TAB, true, CefPopupFeatures(), popupWindow, popupClient,
+                                       popupSettings, nullptr)); // no window to open it: no pop-up at all
     EXPECT_TRUE(window.Of(view).empty());
     EXPECT_EQ(nullptr, handler->GetOwner());
     handler->OnBeforeClose(browser);

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include "EngineFixture.h"
+#include "MenuUser.h"
 #include "PageProbe.h"
 #include "engine/browser/MenuPresenter.h"
 #include "engine/dom/Url.h"
@@ -11,25 +12,6 @@ namespace enginetest {
 namespace {
 
 using ::testing::ElementsAre;
-
-// Stands in for the user: records the native menu and picks `choice`.
-struct MenuUser {
-    static inline std::vector<std::wstring> shown;
-    static inline int choice = 0;
-
-    static int Present(HWND, HMENU menu, POINT)
-    {
-        shown.clear();
-        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-            wchar_t label[128] = {};
-            (void)::GetMenuStringW(menu, static_cast<UINT>(i), label, 128, MF_BYPOSITION);
-            const UINT id = ::GetMenuItemID(menu, i);
-            const bool grayed = (::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
-            shown.push_back(id == 0 ? L"-" : std::to_wstring(id) + L" " + label + (grayed ? L" (off)" : L""));
-        }
-        return choice;
-    }
-};
 
 struct SeenParams {
     int flags = -1;
