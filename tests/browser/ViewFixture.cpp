@@ -6,12 +6,7 @@ namespace browser_test {
 
 void ViewFixture::SetUp()
 {
-    CefSettings settings;
-    settings.size = sizeof settings;
-    settings.locale = "zh-CN";
-    settings.cache_path = m_files.PathOf(L"Cache");
-    settings.log_severity = LOGSEVERITY_DISABLE;
-    ASSERT_TRUE(CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, nullptr));
+    ASSERT_TRUE(enginetest::InitialiseEngine(m_files));
     m_root = new DuiLib::CHorizontalLayoutUI();
     ASSERT_TRUE(m_window.Manager().AttachDialog(m_root));
 }

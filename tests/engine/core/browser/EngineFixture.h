@@ -18,15 +18,7 @@ protected:
     void TearDown() override { CefShutdown(); }
 
     // For tests that shut the engine down themselves: TearDown needs it running.
-    [[nodiscard]] bool Initialise()
-    {
-        CefSettings settings;
-        settings.size = sizeof settings;
-        settings.locale = "zh-CN";
-        settings.cache_path = m_files.PathOf(L"Cache");
-        settings.log_severity = LOGSEVERITY_DISABLE;
-        return CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, nullptr);
-    }
+    [[nodiscard]] bool Initialise() { return InitialiseEngine(m_files); }
 
     // A child browser of the host window, after OnAfterCreated.
     CefRefPtr<CefBrowser> CreateChild(const std::wstring& url, CefRefPtr<RecordingClient> client = nullptr)

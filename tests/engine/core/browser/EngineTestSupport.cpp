@@ -80,6 +80,16 @@ TempDir::~TempDir()
     (void)::RemoveDirectoryW(m_path.c_str());
 }
 
+bool InitialiseEngine(const TempDir& files)
+{
+    CefSettings settings;
+    settings.size = sizeof settings;
+    settings.locale = "zh-CN";
+    settings.cache_path = files.PathOf(L"Cache");
+    settings.log_severity = LOGSEVERITY_DISABLE;
+    return CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, nullptr);
+}
+
 std::wstring TempDir::Write(const std::wstring& name, const std::string& content)
 {
     const std::wstring path = PathOf(name);

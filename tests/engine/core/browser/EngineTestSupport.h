@@ -38,6 +38,9 @@ private:
     std::wstring m_path;
 };
 
+// CefInitialize with the application's settings and the cache in `files`; no application object.
+[[nodiscard]] bool InitialiseEngine(const TempDir& files);
+
 // A plain top-level window standing in for the application's main window.
 class HostWindow final {
 public:
