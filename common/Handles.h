@@ -32,6 +32,14 @@ using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 
+// Icons loaded without LR_SHARED belong to the caller.
+struct IconTraits {
+    using Type = HICON;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DestroyIcon(h); }
+};
+using UniqueIcon = UniqueHandle<IconTraits>;
+
 struct MemoryDcTraits {
     using Type = HDC;
     static Type Invalid() noexcept { return nullptr; }
