@@ -12,3 +12,13 @@ zv_add_test(duilib_control_tests
     ${ZV_CONTROL_DIR}/../core/images/ImageTestSupport.cpp
   LIBS duilib
   TIMEOUT 60)
+
+# The text controls: label, button, option and check box.
+zv_add_test(duilib_text_control_tests
+  SOURCES
+    ${ZV_CONTROL_DIR}/LabelTest.cpp
+    ${ZV_CONTROL_DIR}/ButtonTest.cpp
+    ${ZV_CONTROL_DIR}/OptionTest.cpp
+    ${ZV_CONTROL_DIR}/../support/TestWindow.cpp
+  LIBS duilib
+  TIMEOUT 60)

@@ -1,0 +1,10 @@
+#include "duilib/control/CheckBoxUI.h"
+
+namespace DuiLib {
+
+LPCTSTR CCheckBoxUI::GetClass() const
+{
+    return L"CheckBoxUI";
+}
+
+} // namespace DuiLib
