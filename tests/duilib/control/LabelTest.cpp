@@ -2,7 +2,10 @@
 // colours inside the text rectangle only, the end ellipsis and the GDI+ gradient.
 
 #include "duilib/control/LabelUI.h"
+#include "duilib/control/TextUI.h"
 #include "duilib/core/PaintManager.h"
+
+#include "tests/duilib/core/manager/ManagerFixture.h"
 
 #include "tests/duilib/control/TextInk.h"
 
@@ -11,6 +14,7 @@
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -228,6 +232,37 @@ TEST_F(LabelPaint, EffectTextIsAGradientFromTheTextColourToBlack)
     EXPECT_GT(top, 100) << "near the start: mostly the text colour";
     EXPECT_LT(bottom, top / 2) << "near the end: mostly black";
     EXPECT_EQ(kWhite, m_canvas.PixelAt(5, 20)) << "nothing left of the label";
+}
+
+// A text control's links, recorded by painting, take clicks and the hand cursor.
+TEST(TextLinks, ReleaseOnALinkSendsItsIndex)
+{
+    probe::Log log;
+    probe::LogNotifier notifier(&log);
+    probe::TestWindow window(200, 60);
+    auto* root = new probe::CProbePanelUI(nullptr, L"root", RECT{0, 0, 200, 60});
+    auto* text = root->Add(new DuiLib::CTextUI);
+    text->SetName(L"text");
+    text->SetAttribute(L"showhtml", L"true");
+    text->SetText(L"<a first>One</a> <a second>Two</a>");
+    text->SetPos({10, 10, 190, 50});
+    window.Manager().AddNotifier(&notifier);
+    window.Manager().AttachDialog(root);
+    EXPECT_EQ(0u, text->GetControlFlags()) << "no links before the first paint";
+    window.Paint();
+    ASSERT_NE(nullptr, text->GetLinkContent(1));
+    EXPECT_STREQ(L"second", text->GetLinkContent(1)->GetData());
+    EXPECT_EQ(nullptr, text->GetLinkContent(2));
+    EXPECT_EQ(DuiLib::UIFLAG_SETCURSOR, text->GetControlFlags());
+    log.clear();
+    window.SendMouse(WM_MOUSEMOVE, 14, 14);
+    window.SendMouse(WM_LBUTTONDOWN, 14, 14, MK_LBUTTON);
+    window.SendMouse(WM_LBUTTONUP, 14, 14);
+    EXPECT_STREQ(L"link", notifier.last.sType.GetData());
+    EXPECT_EQ(0u, notifier.last.wParam);
+    window.SendMouse(WM_LBUTTONDOWN, 150, 40, MK_LBUTTON);
+    window.SendMouse(WM_LBUTTONUP, 150, 40);
+    EXPECT_EQ(1, std::count(log.begin(), log.end(), "notify:link:text")) << "only the release on a link";
 }
 
 } // namespace
