@@ -33,9 +33,7 @@ const AttributeEntry kAttributes[] = {
 
 COptionUI::~COptionUI() noexcept
 {
-    if (!m_sGroupName.IsEmpty() && m_pManager != nullptr) {
-        m_pManager->RemoveOptionGroup(m_sGroupName, this);
-    }
+    LeaveGroup();
 }
 
 LPCTSTR COptionUI::GetClass() const
@@ -54,8 +52,8 @@ LPVOID COptionUI::GetInterface(LPCTSTR pstrName)
 void COptionUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool bInit)
 {
     CButtonUI::SetManager(pManager, pParent, bInit);
-    if (bInit && !m_sGroupName.IsEmpty() && m_pManager != nullptr) {
-        (void)m_pManager->AddOptionGroup(m_sGroupName, this); // false when it is a member already
+    if (bInit) {
+        JoinGroup();
     }
 }
 
@@ -65,17 +63,33 @@ void COptionUI::SetGroup(LPCTSTR pStrGroupName)
     if (leave ? m_sGroupName.IsEmpty() : m_sGroupName == pStrGroupName) {
         return;
     }
-    if (!m_sGroupName.IsEmpty() && m_pManager != nullptr) {
-        m_pManager->RemoveOptionGroup(m_sGroupName, this);
-    }
+    LeaveGroup();
     if (leave) {
         m_sGroupName.Empty();
         return;
     }
     m_sGroupName = pStrGroupName;
-    if (m_pManager != nullptr) {
-        (void)m_pManager->AddOptionGroup(m_sGroupName, this); // false only when memory runs out
+    JoinGroup();
+}
+
+void COptionUI::JoinGroup()
+{
+    if (m_sGroupName.IsEmpty() || m_pManager == nullptr) {
+        return;
     }
+    if (m_pGroupManager != m_pManager) {
+        LeaveGroup();
+    }
+    (void)m_pManager->AddOptionGroup(m_sGroupName, this); // false when it is a member already
+    m_pGroupManager = m_pManager;
+}
+
+void COptionUI::LeaveGroup()
+{
+    if (m_pGroupManager != nullptr && !m_sGroupName.IsEmpty()) {
+        m_pGroupManager->RemoveOptionGroup(m_sGroupName, this);
+    }
+    m_pGroupManager = nullptr;
 }
 
 void COptionUI::Selected(bool bSelected)
@@ -99,7 +113,7 @@ void COptionUI::Selected(bool bSelected)
 void COptionUI::DeselectOthers()
 {
     for (int i = 0;; ++i) {
-        CStdPtrArray* group = m_pManager->GetOptionGroup(m_sGroupName);
+        CStdPtrArray* group = m_pGroupManager != nullptr ? m_pGroupManager->GetOptionGroup(m_sGroupName) : nullptr;
         if (group == nullptr || i >= group->GetSize()) {
             return;
         }

@@ -56,8 +56,13 @@ protected:
     CDuiString m_sOptionForeImage;
     DWORD m_dwSelectedTextColor = 0;
     DWORD m_dwSelectedBkColor = 0;
+    // The manager whose group holds the option. A skin being built lends its controls the
+    // manager only while their attributes are applied, so this outlasts m_pManager. Borrowed.
+    CPaintManagerUI* m_pGroupManager = nullptr;
 
 private:
+    void JoinGroup();
+    void LeaveGroup();
     void DeselectOthers();
     // False when the option's selected look fell back to the button's images.
     [[nodiscard]] bool PaintSelectedImages(HDC hDC);

@@ -5,16 +5,12 @@
 // a bar without owner moves its own position and sends "scroll".
 
 #include "duilib/control/ControlUI.h"
+// The buttons and the thumb keep UISTATE_* bits; the background and the grip use the thumb's.
+#include "duilib/control/UIState.h"
 
 namespace DuiLib {
 
 class CContainerUI;
-
-// State bits of the buttons and the thumb; the background and the grip use the thumb's.
-constexpr UINT UISTATE_DISABLED = 0x00000004;
-constexpr UINT UISTATE_HOT = 0x00000008;
-constexpr UINT UISTATE_PUSHED = 0x00000010;
-constexpr UINT UISTATE_CAPTURED = 0x00000040;
 
 class CScrollBarUI : public CControlUI {
 public:

@@ -19,6 +19,7 @@ bool CPaintManagerUI::m_bCachedResourceZip = false;
 CZipArchive CPaintManagerUI::m_hResourceZip;
 TFontInfo CPaintManagerUI::m_DefaultFontInfo;
 CStdStringPtrMap CPaintManagerUI::m_LanguageAttrHash;
+bool CPaintManagerUI::bLoadingLanguage = false;
 bool CPaintManagerUI::m_bInitAtFirst = false;
 CStdPtrArray CPaintManagerUI::m_aPreMessages;
 short CPaintManagerUI::m_H = 180;
@@ -173,6 +174,11 @@ void CPaintManagerUI::SetHSL(bool /*bUseHSL*/, short H, short S, short L)
     m_H = h;
     m_S = s;
     m_L = l;
+    InvalidateEveryRoot();
+}
+
+void CPaintManagerUI::InvalidateEveryRoot()
+{
     for (int i = 0; i < m_aPreMessages.GetSize(); ++i) {
         CControlUI* root = static_cast<CPaintManagerUI*>(m_aPreMessages[i])->GetRoot();
         if (root != nullptr) {

@@ -290,6 +290,11 @@ public:
     [[nodiscard]] static bool RemoveLanguageAttributeList(LPCTSTR pStrName);
     [[nodiscard]] static const CStdStringPtrMap& GetLanguagetAttribultes() noexcept { return m_LanguageAttrHash; }
     static void RemoveAllLanguageAttributeList() noexcept;
+    // Empties the table and fills it again from the "lang" elements of the skin
+    // document xml, built for the first window; every window is repainted.
+    static void ReLoadLanguage(LPCTSTR xml);
+    // A language document was loaded: the skins of later windows do not load theirs.
+    static bool bLoadingLanguage;
 
     // Lookups that fail here continue in the parent's registries. Refuses a link that
     // would make a cycle. Borrowed; the parent must outlive this manager.
@@ -349,6 +354,7 @@ private:
     void DeliverNotify(TNotifyUI& Msg);
     void DeliverQueuedNotifications();
 
+    static void InvalidateEveryRoot();
     static void CreateDefaultFont();
     [[nodiscard]] TFontInfo* FontAt(int index) const noexcept;
     [[nodiscard]] TFontInfo* FindFontInfo(HFONT hFont) const noexcept;

@@ -3,6 +3,9 @@
 
 #include "duilib/core/PaintManager.h"
 
+#include "duilib/control/ControlUI.h"
+#include "duilib/core/DialogBuilder.h"
+
 #include <memory>
 
 namespace DuiLib {
@@ -94,6 +97,20 @@ bool CPaintManagerUI::RemoveLanguageAttributeList(LPCTSTR pStrName)
 void CPaintManagerUI::RemoveAllLanguageAttributeList() noexcept
 {
     RemoveAllStrings(m_LanguageAttrHash);
+}
+
+void CPaintManagerUI::ReLoadLanguage(LPCTSTR xml)
+{
+    bLoadingLanguage = false;
+    if (m_aPreMessages.IsEmpty()) {
+        return;
+    }
+    RemoveAllLanguageAttributeList();
+    CDialogBuilder builder;
+    // Only the declarations matter; controls the document may hold are not kept.
+    delete builder.Create(xml, nullptr, nullptr, static_cast<CPaintManagerUI*>(m_aPreMessages[0]));
+    bLoadingLanguage = true;
+    InvalidateEveryRoot();
 }
 
 bool CPaintManagerUI::UseParentResource(CPaintManagerUI* pm)
