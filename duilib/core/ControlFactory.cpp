@@ -8,6 +8,8 @@
 #include "duilib/control/TextUI.h"
 #include "duilib/layout/ContainerUI.h"
 #include "duilib/layout/HorizontalLayoutUI.h"
+#include "duilib/layout/TabLayoutUI.h"
+#include "duilib/layout/TileLayoutUI.h"
 #include "duilib/layout/VerticalLayoutUI.h"
 
 #include <cwchar>
@@ -32,6 +34,8 @@ const ClassEntry kClasses[] = {
     {L"Container", Make<CContainerUI>},
     {L"VerticalLayout", Make<CVerticalLayoutUI>},
     {L"HorizontalLayout", Make<CHorizontalLayoutUI>},
+    {L"TabLayout", Make<CTabLayoutUI>},
+    {L"TileLayout", Make<CTileLayoutUI>},
     {L"Label", Make<CLabelUI>},
     {L"Text", Make<CTextUI>},
     {L"Button", Make<CButtonUI>},

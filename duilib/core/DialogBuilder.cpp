@@ -314,11 +314,13 @@ bool CDialogBuilder::Attach(CControlUI* pControl, CControlUI* pParent)
 }
 
 // The manager's default list for the element, then the element's own attributes in
-// document order. The control borrows the manager meanwhile, as attributes may need it.
+// document order. The control borrows the manager meanwhile, as attributes may need it;
+// it keeps its parent, which attributes may need too.
 void CDialogBuilder::ApplyAttributes(CMarkupNode& node, CControlUI* pControl, CPaintManagerUI* pManager)
 {
+    CControlUI* parent = pControl->GetParent();
     if (pManager != nullptr) {
-        pControl->SetManager(pManager, nullptr, false);
+        pControl->SetManager(pManager, parent, false);
         if (LPCTSTR defaults = pManager->GetDefaultAttributeList(node.GetName())) {
             (void)pControl->ApplyAttributeList(defaults); // returns the control itself
         }
@@ -327,7 +329,7 @@ void CDialogBuilder::ApplyAttributes(CMarkupNode& node, CControlUI* pControl, CP
         pControl->SetAttribute(node.GetAttributeName(i), node.GetAttributeValue(i));
     }
     if (pManager != nullptr) {
-        pControl->SetManager(nullptr, nullptr, false);
+        pControl->SetManager(nullptr, parent, false);
     }
 }
 

@@ -9,3 +9,15 @@ zv_add_test(duilib_layout_tests
     ${ZV_LAYOUT_DIR}/../support/TestWindow.cpp
   LIBS duilib
   TIMEOUT 60)
+
+# The tab, tile and child layouts; the child layout reads the builder's test skin.
+zv_add_test(duilib_tab_tile_child_tests
+  SOURCES
+    ${ZV_LAYOUT_DIR}/TabLayoutTest.cpp
+    ${ZV_LAYOUT_DIR}/TileLayoutTest.cpp
+    ${ZV_LAYOUT_DIR}/ChildLayoutTest.cpp
+    ${ZV_LAYOUT_DIR}/../support/TestWindow.cpp
+    "${ZV_BUILDER_OUT}/BuilderResources.rc"
+  LIBS duilib
+  TIMEOUT 60)
+add_dependencies(duilib_tab_tile_child_tests duilib_builder_skin)
