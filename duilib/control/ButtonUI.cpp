@@ -1,5 +1,6 @@
 #include "duilib/control/ButtonUI.h"
 
+#include "duilib/core/AttributeTable.h"
 #include "duilib/core/AttributeValue.h"
 #include "duilib/core/PaintManager.h"
 #include "duilib/core/RenderEngine.h"
@@ -10,16 +11,9 @@ namespace DuiLib {
 
 namespace {
 
-using Setter = void (*)(CButtonUI&, LPCTSTR);
-
-struct AttributeEntry {
-    LPCTSTR name;
-    Setter set;
-};
-
 DWORD Color(LPCTSTR v) { return CAttributeValue::ParseColor(v); }
 
-const AttributeEntry kAttributes[] = {
+const TAttributeEntry<CButtonUI> kAttributes[] = {
     {L"normalimage", [](CButtonUI& c, LPCTSTR v) { c.SetNormalImage(v); }},
     {L"hotimage", [](CButtonUI& c, LPCTSTR v) { c.SetHotImage(v); }},
     {L"pushedimage", [](CButtonUI& c, LPCTSTR v) { c.SetPushedImage(v); }},
@@ -184,16 +178,9 @@ SIZE CButtonUI::EstimateSize(SIZE /*szAvailable*/)
 
 void CButtonUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
 {
-    if (pstrName == nullptr || pstrValue == nullptr) {
-        return;
+    if (!ApplyAttributeEntry(kAttributes, *this, pstrName, pstrValue)) {
+        CLabelUI::SetAttribute(pstrName, pstrValue);
     }
-    for (const AttributeEntry& entry : kAttributes) {
-        if (std::wcscmp(entry.name, pstrName) == 0) {
-            entry.set(*this, pstrValue);
-            return;
-        }
-    }
-    CLabelUI::SetAttribute(pstrName, pstrValue);
 }
 
 void CButtonUI::SetNormalImage(LPCTSTR pStrImage)

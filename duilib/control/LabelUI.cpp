@@ -1,5 +1,6 @@
 #include "duilib/control/LabelUI.h"
 
+#include "duilib/core/AttributeTable.h"
 #include "duilib/core/AttributeValue.h"
 #include "duilib/core/PaintManager.h"
 #include "duilib/core/RenderEngine.h"
@@ -52,13 +53,6 @@ int FirstWordIn(LPCTSTR value, const LPCTSTR (&words)[3], int fallback)
     return fallback;
 }
 
-using Setter = void (*)(CLabelUI&, LPCTSTR);
-
-struct AttributeEntry {
-    LPCTSTR name;
-    Setter set;
-};
-
 int Int(LPCTSTR v) { return CAttributeValue::ParseInt(v); }
 DWORD Color(LPCTSTR v) { return CAttributeValue::ParseColor(v); }
 bool Bool(LPCTSTR v) { return CAttributeValue::ParseBool(v); }
@@ -86,7 +80,7 @@ void SetEffectLineAlign(CLabelUI& c, LPCTSTR v)
     c.SetEffectLineAlign(FirstWordIn(v, kWords, c.GetEffectLineAlign()));
 }
 
-const AttributeEntry kAttributes[] = {
+const TAttributeEntry<CLabelUI> kAttributes[] = {
     {L"multiline", [](CLabelUI& c, LPCTSTR v) { c.SetMultiLine(Bool(v)); }},
     {L"endellipsis", SetEndEllipsis},
     {L"font", [](CLabelUI& c, LPCTSTR v) { c.SetFont(Int(v)); }},
@@ -260,20 +254,11 @@ void CLabelUI::DoEvent(TEventUI& event)
 
 void CLabelUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
 {
-    if (pstrName == nullptr || pstrValue == nullptr) {
-        return;
-    }
-    if (std::wcscmp(pstrName, L"align") == 0) {
+    if (pstrName != nullptr && pstrValue != nullptr && std::wcscmp(pstrName, L"align") == 0) {
         ApplyAlign(pstrValue);
-        return;
+    } else if (!ApplyAttributeEntry(kAttributes, *this, pstrName, pstrValue)) {
+        CControlUI::SetAttribute(pstrName, pstrValue);
     }
-    for (const AttributeEntry& entry : kAttributes) {
-        if (std::wcscmp(entry.name, pstrName) == 0) {
-            entry.set(*this, pstrValue);
-            return;
-        }
-    }
-    CControlUI::SetAttribute(pstrName, pstrValue);
 }
 
 void CLabelUI::ApplyAlign(LPCTSTR pstrValue)
@@ -334,7 +319,8 @@ void CLabelUI::PaintText(HDC hDC)
 void CLabelUI::PaintEffectText(HDC hDC)
 {
     const HFONT font = m_pManager != nullptr ? m_pManager->GetFont(m_iFont) : nullptr;
-    (void)CTextEffectPainter::Paint(hDC, font, TextRect(), m_TextValue, m_dwTextColor, m_effect); // nothing to fall back to
+    // When GDI+ refuses, there is nothing to fall back to.
+    (void)CTextEffectPainter::Paint(hDC, font, TextRect(), m_TextValue, m_dwTextColor, m_effect);
 }
 
 } // namespace DuiLib

@@ -1,5 +1,6 @@
 #include "duilib/control/OptionUI.h"
 
+#include "duilib/core/AttributeTable.h"
 #include "duilib/core/AttributeValue.h"
 #include "duilib/core/PaintManager.h"
 #include "duilib/core/RenderEngine.h"
@@ -10,16 +11,9 @@ namespace DuiLib {
 
 namespace {
 
-using Setter = void (*)(COptionUI&, LPCTSTR);
-
-struct AttributeEntry {
-    LPCTSTR name;
-    Setter set;
-};
-
 DWORD Color(LPCTSTR v) { return CAttributeValue::ParseColor(v); }
 
-const AttributeEntry kAttributes[] = {
+const TAttributeEntry<COptionUI> kAttributes[] = {
     {L"group", [](COptionUI& c, LPCTSTR v) { c.SetGroup(v); }},
     {L"selected", [](COptionUI& c, LPCTSTR v) { c.Selected(CAttributeValue::ParseBool(v)); }},
     {L"selectedimage", [](COptionUI& c, LPCTSTR v) { c.SetSelectedImage(v); }},
@@ -144,16 +138,9 @@ void COptionUI::SetEnabled(bool bEnable)
 
 void COptionUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
 {
-    if (pstrName == nullptr || pstrValue == nullptr) {
-        return;
+    if (!ApplyAttributeEntry(kAttributes, *this, pstrName, pstrValue)) {
+        CButtonUI::SetAttribute(pstrName, pstrValue);
     }
-    for (const AttributeEntry& entry : kAttributes) {
-        if (std::wcscmp(entry.name, pstrName) == 0) {
-            entry.set(*this, pstrValue);
-            return;
-        }
-    }
-    CButtonUI::SetAttribute(pstrName, pstrValue);
 }
 
 void COptionUI::SetSelectedImage(LPCTSTR pStrImage)

@@ -1,28 +1,21 @@
 #include "duilib/core/WindowAttributes.h"
 
+#include "duilib/core/AttributeTable.h"
 #include "duilib/core/AttributeValue.h"
 #include "duilib/core/MarkupNode.h"
 #include "duilib/core/PaintManager.h"
 
-#include <cwchar>
 
 namespace DuiLib {
 
 namespace {
-
-using Setter = void (*)(CPaintManagerUI&, LPCTSTR);
-
-struct AttributeEntry {
-    LPCTSTR name;
-    Setter set;
-};
 
 SIZE Pair(LPCTSTR v) { return CAttributeValue::ParseSize(v); }
 RECT Rect(LPCTSTR v) { return CAttributeValue::ParseRect(v); }
 DWORD Color(LPCTSTR v) { return CAttributeValue::ParseHashColor(v); }
 bool Bool(LPCTSTR v) { return CAttributeValue::ParseBool(v); }
 
-const AttributeEntry kAttributes[] = {
+const TAttributeEntry<CPaintManagerUI> kAttributes[] = {
     {L"size", [](CPaintManagerUI& m, LPCTSTR v) { m.SetInitSize(Pair(v).cx, Pair(v).cy); }},
     {L"sizebox", [](CPaintManagerUI& m, LPCTSTR v) { m.SetSizeBox(Rect(v)); }},
     {L"caption", [](CPaintManagerUI& m, LPCTSTR v) { m.SetCaptionRect(Rect(v)); }},
@@ -58,13 +51,8 @@ const AttributeEntry kAttributes[] = {
 void CWindowAttributes::Apply(CMarkupNode& root, CPaintManagerUI& manager)
 {
     for (int i = 0; i < root.GetAttributeCount(); ++i) {
-        LPCTSTR name = root.GetAttributeName(i);
-        for (const AttributeEntry& entry : kAttributes) {
-            if (std::wcscmp(entry.name, name) == 0) {
-                entry.set(manager, root.GetAttributeValue(i));
-                break;
-            }
-        }
+        // Attributes the table does not name are ignored.
+        (void)ApplyAttributeEntry(kAttributes, manager, root.GetAttributeName(i), root.GetAttributeValue(i));
     }
 }
 

@@ -34,7 +34,8 @@ private:
     // The height of the row that begins with child iFirst, its paddings included.
     [[nodiscard]] int MeasureRow(int iFirst, const Grid& grid) const;
     // The child's cell less its paddings, with the row's top and height.
-    [[nodiscard]] RECT CellFor(const CControlUI& child, const Grid& grid, int column, POINT rowTop, int rowHeight) const;
+    [[nodiscard]] RECT CellFor(const CControlUI& child, const Grid& grid, int column, POINT rowTop,
+                               int rowHeight) const;
 };
 
 } // namespace DuiLib

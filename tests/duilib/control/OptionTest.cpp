@@ -41,7 +41,10 @@ protected:
     }
 
     static std::wstring Name(int i) { return L"o" + std::to_wstring(i); }
-    static std::string Entry(const char* type, int i) { return std::string("notify:") + type + ":o" + std::to_string(i); }
+    static std::string Entry(const char* type, int i)
+    {
+        return std::string("notify:") + type + ":o" + std::to_string(i);
+    }
 
     void Click(int i)
     {

@@ -6,6 +6,7 @@
 #include "duilib/layout/ChildLayoutUI.h"
 #include "duilib/layout/VerticalLayoutUI.h"
 
+#include "tests/duilib/core/builder/BuilderSkin.h"
 #include "tests/duilib/support/TestWindow.h"
 
 #include <gtest/gtest.h>
@@ -17,26 +18,14 @@ using DuiLib::CPaintManagerUI;
 
 namespace {
 
-std::wstring SkinFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring file(path, length);
-    return file.substr(0, file.rfind(L'\\') + 1) + L"builder\\skin";
-}
-
 enum class Source { Folder, ZipResource };
 
 void Use(Source source)
 {
-    CPaintManagerUI::SetResourceZip(L"", false);
-    CPaintManagerUI::SetResourcePath(SkinFolder().c_str());
-    if (source == Source::ZipResource) {
-        const HMODULE module = ::GetModuleHandleW(nullptr);
-        const HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(102), L"DAT");
-        ASSERT_NE(nullptr, resource);
-        CPaintManagerUI::SetResourceZip(::LockResource(::LoadResource(module, resource)),
-                                        ::SizeofResource(module, resource));
+    if (source == Source::Folder) {
+        builder_skin::UseFolder();
+    } else {
+        builder_skin::UseZipResource();
     }
 }
 

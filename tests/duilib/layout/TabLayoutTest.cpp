@@ -49,9 +49,9 @@ protected:
     {
         std::vector<std::string> shown;
         for (int i = 0; i < m_tab->GetCount(); ++i) {
-            if (m_tab->GetItemAt(i)->IsVisible()) {
-                shown.emplace_back(m_tab->GetItemAt(i)->GetName().GetData(),
-                                   m_tab->GetItemAt(i)->GetName().GetData() + m_tab->GetItemAt(i)->GetName().GetLength());
+            const CControlUI* page = m_tab->GetItemAt(i);
+            if (page->IsVisible()) {
+                shown.emplace_back(page->GetName().GetData(), page->GetName().GetData() + page->GetName().GetLength());
             }
         }
         return shown;
@@ -125,8 +125,8 @@ TEST_F(TabLayout, SelectionFollowsInsertionsAndRemovals)
 TEST(TabLayoutMarkup, BuiltPagesSelectByAttribute)
 {
     DuiLib::CDialogBuilder builder;
-    std::unique_ptr<CControlUI> root(builder.Create(
-        L"<W><TabLayout selectedid=\"1\"><Label name=\"a\" /><Label name=\"b\" /><Label name=\"c\" /></TabLayout></W>"));
+    std::unique_ptr<CControlUI> root(builder.Create(L"<W><TabLayout selectedid=\"1\"><Label name=\"a\" />"
+                                                    L"<Label name=\"b\" /><Label name=\"c\" /></TabLayout></W>"));
     auto* tab = static_cast<CTabLayoutUI*>(root->GetInterface(L"TabLayout"));
     ASSERT_NE(nullptr, tab);
     EXPECT_EQ(1, tab->GetCurSel()) << "the pages exist before the layout's own attributes";

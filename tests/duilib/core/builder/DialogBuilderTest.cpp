@@ -11,6 +11,7 @@
 #include "duilib/layout/IContainerUI.h"
 #include "duilib/layout/VerticalLayoutUI.h"
 
+#include "tests/duilib/core/builder/BuilderSkin.h"
 #include "tests/duilib/support/TestWindow.h"
 
 #include <gtest/gtest.h>
@@ -24,14 +25,6 @@ using DuiLib::CDialogBuilder;
 using DuiLib::CPaintManagerUI;
 
 namespace {
-
-std::wstring ExeDirectory()
-{
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring file(path, length);
-    return file.substr(0, file.rfind(L'\\') + 1);
-}
 
 // "Class:name(children...)" for a tree; "" for null.
 std::string Describe(CControlUI* control)
@@ -70,32 +63,14 @@ public:
     std::vector<std::wstring> asked;
 };
 
-void UseFolder()
-{
-    CPaintManagerUI::SetResourceZip(L"", false);
-    CPaintManagerUI::SetResourcePath((ExeDirectory() + L"builder\\skin").c_str());
-}
-
-void UseZipFile()
-{
-    CPaintManagerUI::SetResourceZip(L"", false);
-    CPaintManagerUI::SetResourcePath((ExeDirectory() + L"builder").c_str());
-    CPaintManagerUI::SetResourceZip(L"builder_skin.zip", false);
-}
-
-void UseZipResource()
-{
-    CPaintManagerUI::SetResourceZip(L"", false);
-    const HMODULE module = ::GetModuleHandleW(nullptr);
-    const HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(102), L"DAT");
-    ASSERT_NE(nullptr, resource);
-    CPaintManagerUI::SetResourceZip(::LockResource(::LoadResource(module, resource)),
-                                    ::SizeofResource(module, resource));
-}
+using builder_skin::UseFolder;
+using builder_skin::UseZipFile;
+using builder_skin::UseZipResource;
 
 struct Source {
     const char* name;
     void (*use)();
+    const wchar_t* zip; // the zip name the source sets
 };
 
 void PrintTo(const Source& source, std::ostream* os)
@@ -118,6 +93,7 @@ protected:
 
 TEST_P(BuildSkin, TreeDeclarationsAndWindowAttributes)
 {
+    ASSERT_STREQ(GetParam().zip, CPaintManagerUI::GetResourceZip().GetData());
     CPaintManagerUI& manager = m_window.Manager();
     CDialogBuilder builder;
     CControlUI* root = builder.Create(L"Main.xml", nullptr, &m_callback, &manager);
@@ -158,7 +134,9 @@ TEST_P(BuildSkin, TreeDeclarationsAndWindowAttributes)
     EXPECT_EQ(0, manager.FindControl(L"bad")->GetFixedWidth());
 }
 
-const Source kSources[] = {{"folder", UseFolder}, {"zipfile", UseZipFile}, {"zipresource", UseZipResource}};
+const Source kSources[] = {{"folder", UseFolder, L""},
+                           {"zipfile", UseZipFile, L"builder_skin.zip"},
+                           {"zipresource", UseZipResource, L"membuffer"}};
 
 INSTANTIATE_TEST_SUITE_P(Sources, BuildSkin, testing::ValuesIn(kSources));
 
@@ -205,8 +183,9 @@ const MarkupCase kMarkupCases[] = {
     {"a missing file includes nothing",
      L"<W><VerticalLayout name=\"v\"><ChildLayout xmlfile=\"nowhere.xml\" /></VerticalLayout></W>", true,
      "VerticalLayout:v()"},
-    {"a file that includes itself ends", L"<W><ChildLayout /><VerticalLayout name=\"v\"><ChildLayout xmlfile=\"Self.xml\" />"
-     L"</VerticalLayout></W>", true, "VerticalLayout:v(VerticalLayout:outer(Label:self))"},
+    {"a file that includes itself ends",
+     L"<W><ChildLayout /><VerticalLayout name=\"v\"><ChildLayout xmlfile=\"Self.xml\" /></VerticalLayout></W>", true,
+     "VerticalLayout:v(VerticalLayout:outer(Label:self))"},
     {"files that include each other end",
      L"<W><VerticalLayout name=\"v\"><ChildLayout xmlfile=\"LoopA.xml\" /></VerticalLayout></W>", true,
      "VerticalLayout:v(VerticalLayout:a(HorizontalLayout:b()))"},
