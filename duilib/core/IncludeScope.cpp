@@ -22,7 +22,7 @@ CIncludeScope::CIncludeScope(const CDuiString& key)
         return;
     }
     for (const CDuiString& open : keys) {
-        if (open.CompareNoCase(key) == 0) {
+        if (!key.IsEmpty() && open.CompareNoCase(key) == 0) {
             return;
         }
     }

@@ -11,6 +11,7 @@ namespace DuiLib {
 class CIncludeScope final {
 public:
     // Opens key (compared ignoring case) unless it is open already or the nesting is full.
+    // An empty key (a document that cannot include itself) only counts towards the nesting.
     explicit CIncludeScope(const CDuiString& key);
     ~CIncludeScope() noexcept;
     CIncludeScope(const CIncludeScope&) = delete;

@@ -186,6 +186,10 @@ const MarkupCase kMarkupCases[] = {
     {"a file that includes itself ends",
      L"<W><ChildLayout /><VerticalLayout name=\"v\"><ChildLayout xmlfile=\"Self.xml\" /></VerticalLayout></W>", true,
      "VerticalLayout:v(VerticalLayout:outer(Label:self))"},
+    {"markup text includes markup text",
+     L"<W><VerticalLayout name=\"v\"><ChildLayout xmlfile=\"&lt;W&gt;&lt;Label name=&quot;t&quot; /&gt;&lt;/W&gt;\" />"
+     L"</VerticalLayout></W>",
+     true, "VerticalLayout:v(Label:t)"},
     {"files that include each other end",
      L"<W><VerticalLayout name=\"v\"><ChildLayout xmlfile=\"LoopA.xml\" /></VerticalLayout></W>", true,
      "VerticalLayout:v(VerticalLayout:a(HorizontalLayout:b()))"},
