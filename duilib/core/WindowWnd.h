@@ -80,6 +80,9 @@ protected:
     // After WM_NCDESTROY, when the handle is null again.
     virtual void OnFinalMessage(HWND hWnd);
 
+    // The monitor nearest to the window, with its work area.
+    [[nodiscard]] static MONITORINFO MonitorNear(HWND hWnd) noexcept;
+
     static LRESULT CALLBACK __WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT CALLBACK __ControlProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) noexcept;
 

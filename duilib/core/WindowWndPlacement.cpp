@@ -11,15 +11,6 @@ namespace DuiLib {
 
 namespace {
 
-[[nodiscard]] RECT WorkAreaNear(HWND hWnd) noexcept
-{
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    // A nearest monitor always exists, so the call cannot fail.
-    (void)::GetMonitorInfoW(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
-    return monitor.rcWork;
-}
-
 void GiveBackToOwner(HWND hWndOwner) noexcept
 {
     if (hWndOwner != nullptr) {
@@ -35,6 +26,15 @@ void GiveBackToOwner(HWND hWndOwner) noexcept
 }
 
 } // namespace
+
+MONITORINFO CWindowWnd::MonitorNear(HWND hWnd) noexcept
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    // A nearest monitor always exists, so the call cannot fail.
+    (void)::GetMonitorInfoW(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor;
+}
 
 void CWindowWnd::ShowWindow(bool bShow, bool bTakeFocus)
 {
@@ -89,7 +89,7 @@ void CWindowWnd::Close(UINT nRet)
 void CWindowWnd::CenterWindow()
 {
     const HWND hWndOwner = ::GetWindow(m_hWnd, GW_OWNER);
-    const RECT rcWork = WorkAreaNear(hWndOwner != nullptr ? hWndOwner : m_hWnd);
+    const RECT rcWork = MonitorNear(hWndOwner != nullptr ? hWndOwner : m_hWnd).rcWork;
     RECT rcCenter = rcWork;
     if (hWndOwner != nullptr && !::IsIconic(hWndOwner) && ::IsWindowVisible(hWndOwner)) {
         ::GetWindowRect(hWndOwner, &rcCenter);
@@ -195,7 +195,7 @@ void CWindowWnd::FullScreen()
         return;
     }
     m_rcRestore = CDuiRect(rcWindow);
-    const RECT rcWork = WorkAreaNear(m_hWnd);
+    const RECT rcWork = MonitorNear(m_hWnd).rcWork;
     ::SetWindowPos(m_hWnd, nullptr, rcWork.left, rcWork.top, rcWork.right - rcWork.left, rcWork.bottom - rcWork.top,
                    SWP_SHOWWINDOW | SWP_NOZORDER);
 }

@@ -126,10 +126,14 @@ void CWndShadow::Create(HWND hParentWnd, CPaintManagerUI* pManager)
     }
     m_Status = kEnabled;
     Show(hParentWnd);
-    const auto previous = ::SetWindowLongPtrW(hParentWnd, GWLP_WNDPROC,
-                                              reinterpret_cast<LONG_PTR>(&CWndShadow::ParentProc));
-    (void)::SetPropW(hParentWnd, kProcProperty, reinterpret_cast<HANDLE>(previous)); // cannot fail for a live window
-    (void)::SetPropW(hParentWnd, kThisProperty, this);
+    // The properties come first: ParentProc finds its way on through them.
+    const LONG_PTR previous = ::GetWindowLongPtrW(hParentWnd, GWLP_WNDPROC);
+    if (!::SetPropW(hParentWnd, kProcProperty, reinterpret_cast<HANDLE>(previous)) ||
+        !::SetPropW(hParentWnd, kThisProperty, this)) {
+        (void)::RemovePropW(hParentWnd, kProcProperty); // returns the procedure or nothing
+        return;
+    }
+    ::SetWindowLongPtrW(hParentWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWndShadow::ParentProc));
 }
 
 LRESULT CALLBACK CWndShadow::ParentProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) noexcept

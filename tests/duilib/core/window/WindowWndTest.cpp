@@ -10,11 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 using windowtest::ClientRect;
-using windowtest::PumpPending;
 using windowtest::WindowRect;
 using windowtest::WorkAreaOf;
 
@@ -40,10 +38,9 @@ public:
     int finalCalls = 0;
     HWND finalHwnd = nullptr;
     HWND handleAtFinal = reinterpret_cast<HWND>(1);
-    bool refuseCreate = false;
-    bool deleteOnFinal = false;
-    bool* deleted = nullptr;
     std::vector<BOOL> ownerEnabledOnProbe;
+    bool refuseCreate = false;
+    bool* deletedOnFinal = nullptr; // set: the object deletes itself there
 
 protected:
     [[nodiscard]] LPCTSTR GetWindowClassName() const override { return m_className; }
@@ -71,8 +68,8 @@ protected:
         ++finalCalls;
         finalHwnd = hWnd;
         handleAtFinal = m_hWnd;
-        if (deleteOnFinal) {
-            *deleted = true;
+        if (deletedOnFinal != nullptr) {
+            *deletedOnFinal = true;
             delete this;
         }
     }
@@ -84,12 +81,7 @@ private:
 
 [[nodiscard]] bool Saw(const CTestWnd& wnd, UINT msg)
 {
-    for (const UINT m : wnd.seen) {
-        if (m == msg) {
-            return true;
-        }
-    }
-    return false;
+    return std::find(wnd.seen.begin(), wnd.seen.end(), msg) != wnd.seen.end();
 }
 
 class WindowWnd : public testing::Test {
@@ -97,56 +89,41 @@ protected:
     void SetUp() override { DuiLib::CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr)); }
 };
 
-struct ClassCase {
-    const char* name;
-    const wchar_t* className;
-    const wchar_t* superClass;
-    bool carriedInUserData;
-    LRESULT dialogCode; // WM_GETDLGCODE through the previous procedure
-};
-
-void PrintTo(const ClassCase& c, std::ostream* os)
+TEST_F(WindowWnd, OwnClassAndSuperclassCarryTheObjectFromCreationToTheFinalMessage)
 {
-    *os << c.name;
+    const struct {
+        const wchar_t* className;
+        const wchar_t* superClass;
+        bool inUserData;    // else in the window property
+        LRESULT dialogCode; // WM_GETDLGCODE through the previous procedure
+    } cases[] = {{L"ZvOwnClass", nullptr, true, 0},
+                 {L"ZvSuperButton", L"BUTTON", false, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON}};
+    for (const auto& c : cases) {
+        CTestWnd wnd(c.className, c.superClass);
+        const HWND hWnd = wnd.CreatePopup();
+        ASSERT_NE(nullptr, hWnd);
+        EXPECT_EQ(hWnd, wnd.GetHWND());
+        EXPECT_EQ(hWnd, wnd.handleAtCreate);
+        EXPECT_TRUE(Saw(wnd, WM_NCCREATE));
+        EXPECT_EQ(c.inUserData ? &wnd : nullptr, reinterpret_cast<CTestWnd*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA)));
+        EXPECT_EQ(c.inUserData ? nullptr : &wnd, ::GetPropW(hWnd, L"WndX"));
+        EXPECT_EQ(c.dialogCode, wnd.SendMessage(WM_GETDLGCODE));
+
+        ::DestroyWindow(hWnd);
+        EXPECT_EQ(1, wnd.finalCalls);
+        EXPECT_EQ(hWnd, wnd.finalHwnd);
+        EXPECT_EQ(nullptr, wnd.handleAtFinal);
+        EXPECT_EQ(nullptr, wnd.GetHWND());
+        EXPECT_FALSE(Saw(wnd, WM_NCDESTROY)) << "the final message ends in OnFinalMessage";
+    }
 }
-
-class WindowWndClasses : public WindowWnd, public testing::WithParamInterface<ClassCase> {};
-
-TEST_P(WindowWndClasses, CarryTheObjectFromCreationToTheFinalMessage)
-{
-    const ClassCase& c = GetParam();
-    CTestWnd wnd(c.className, c.superClass);
-    const HWND hWnd = wnd.CreatePopup();
-    ASSERT_NE(nullptr, hWnd);
-    EXPECT_EQ(hWnd, wnd.GetHWND());
-    EXPECT_EQ(hWnd, wnd.handleAtCreate);
-    EXPECT_TRUE(Saw(wnd, WM_NCCREATE));
-    const auto* inUserData = reinterpret_cast<CTestWnd*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-    EXPECT_EQ(c.carriedInUserData ? &wnd : nullptr, inUserData);
-    EXPECT_EQ(c.carriedInUserData ? nullptr : &wnd, ::GetPropW(hWnd, L"WndX"));
-    EXPECT_EQ(c.dialogCode, wnd.SendMessage(WM_GETDLGCODE));
-
-    ::DestroyWindow(hWnd);
-    EXPECT_EQ(1, wnd.finalCalls);
-    EXPECT_EQ(hWnd, wnd.finalHwnd);
-    EXPECT_EQ(nullptr, wnd.handleAtFinal);
-    EXPECT_EQ(nullptr, wnd.GetHWND());
-    EXPECT_FALSE(Saw(wnd, WM_NCDESTROY)) << "the final message ends in OnFinalMessage";
-}
-
-INSTANTIATE_TEST_SUITE_P(OwnAndSuper, WindowWndClasses,
-                         testing::Values(ClassCase{"Own", L"ZvOwnClass", nullptr, true, 0},
-                                         ClassCase{"SuperclassOfButton", L"ZvSuperButton", L"BUTTON", false,
-                                                   DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON}),
-                         [](const testing::TestParamInfo<ClassCase>& info) { return std::string(info.param.name); });
 
 TEST_F(WindowWnd, ObjectThatDeletesItselfWhenCreationIsRefused)
 {
     bool deleted = false;
     auto* wnd = new CTestWnd(L"ZvRefusing");
     wnd->refuseCreate = true;
-    wnd->deleteOnFinal = true;
-    wnd->deleted = &deleted;
+    wnd->deletedOnFinal = &deleted;
     EXPECT_EQ(nullptr, wnd->CreatePopup());
     EXPECT_TRUE(deleted);
 }
@@ -183,61 +160,49 @@ TEST_F(WindowWnd, ModalLoopReturnsTheCloseCodeWithTheOwnerDisabledMeanwhile)
     EXPECT_TRUE(::IsWindowEnabled(owner));
     EXPECT_FALSE(::IsWindow(dialog.GetHWND()));
     ::DestroyWindow(owner);
-}
 
-TEST_F(WindowWnd, QuitEndsTheModalLoopAndIsPostedAgain)
-{
-    CTestWnd dialog(L"ZvDialog");
-    dialog.CreatePopup();
+    // A WM_QUIT ends the loop early and is posted again for the outer loop.
+    CTestWnd quitting(L"ZvDialog");
+    quitting.CreatePopup();
     ::PostQuitMessage(7);
-    EXPECT_EQ(0U, dialog.ShowModal());
-    EXPECT_TRUE(::IsWindow(dialog));
+    EXPECT_EQ(0U, quitting.ShowModal());
+    EXPECT_TRUE(::IsWindow(quitting));
     MSG msg{};
     ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(7U, msg.wParam);
-    ::DestroyWindow(dialog);
+    ::DestroyWindow(quitting);
 }
 
-struct CenterCase {
-    const char* name;
-    int width;
-    bool owned;
-    bool ownerVisible;
-};
-
-void PrintTo(const CenterCase& c, std::ostream* os)
+TEST_F(WindowWnd, CentresOnTheShownOwnerElseOnTheWorkArea)
 {
-    *os << c.name;
+    const struct {
+        const char* name;
+        int width;
+        bool owned;
+        bool ownerVisible;
+    } cases[] = {{"alone", 301, false, false},
+                 {"on its owner", 301, true, true},
+                 {"hidden owner", 301, true, false},
+                 {"wider than the work area", 5000, false, false}};
+    for (const auto& c : cases) {
+        CTestWnd owner(L"ZvOwner");
+        owner.CreatePopup(nullptr, WS_POPUP | (c.ownerVisible ? WS_VISIBLE : 0), RECT{50, 60, 451, 361});
+        CTestWnd wnd;
+        wnd.CreatePopup(c.owned ? owner.GetHWND() : nullptr, WS_POPUP, RECT{0, 0, c.width, 101});
+        wnd.CenterWindow();
+
+        const RECT work = WorkAreaOf(wnd);
+        const RECT centre = c.owned && c.ownerVisible ? WindowRect(owner) : work;
+        LONG left = (centre.left + centre.right) / 2 - c.width / 2;
+        left = std::max(work.left, std::min(left, work.right - c.width));
+        const LONG top = (centre.top + centre.bottom) / 2 - 101 / 2;
+        EXPECT_EQ((RECT{left, top, left + c.width, top + 101}), WindowRect(wnd)) << c.name;
+        ::DestroyWindow(wnd);
+        ::DestroyWindow(owner);
+    }
 }
 
-class WindowWndCenter : public WindowWnd, public testing::WithParamInterface<CenterCase> {};
-
-TEST_P(WindowWndCenter, CentresOnTheShownOwnerElseOnTheWorkArea)
-{
-    const CenterCase& c = GetParam();
-    CTestWnd owner(L"ZvOwner");
-    owner.CreatePopup(nullptr, WS_POPUP | (c.ownerVisible ? WS_VISIBLE : 0), RECT{50, 60, 451, 361});
-    CTestWnd wnd;
-    wnd.CreatePopup(c.owned ? owner.GetHWND() : nullptr, WS_POPUP, RECT{0, 0, c.width, 101});
-    wnd.CenterWindow();
-
-    const RECT work = WorkAreaOf(wnd);
-    const RECT centre = c.owned && c.ownerVisible ? WindowRect(owner) : work;
-    LONG left = (centre.left + centre.right) / 2 - c.width / 2;
-    left = std::max(work.left, std::min(left, work.right - c.width));
-    const LONG top = (centre.top + centre.bottom) / 2 - 101 / 2;
-    EXPECT_EQ((RECT{left, top, left + c.width, top + 101}), WindowRect(wnd));
-    ::DestroyWindow(wnd);
-    ::DestroyWindow(owner);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, WindowWndCenter,
-                         testing::Values(CenterCase{"Alone", 301, false, false}, CenterCase{"OnOwner", 301, true, true},
-                                         CenterCase{"HiddenOwner", 301, true, false},
-                                         CenterCase{"WiderThanWork", 5000, false, false}),
-                         [](const testing::TestParamInfo<CenterCase>& info) { return std::string(info.param.name); });
-
-TEST_F(WindowWnd, ResizeClientCountsTheFrame)
+TEST_F(WindowWnd, ClientSizeCountsTheFrameAndStyleChangesReportThemselves)
 {
     CTestWnd wnd;
     wnd.CreatePopup(nullptr, WS_OVERLAPPEDWINDOW);
@@ -247,18 +212,10 @@ TEST_F(WindowWnd, ResizeClientCountsTheFrame)
     EXPECT_EQ((RECT{0, 0, 250, clientHeight}), ClientRect(wnd));
     EXPECT_EQ(before.left, WindowRect(wnd).left);
     EXPECT_EQ(before.top, WindowRect(wnd).top);
-    ::DestroyWindow(wnd);
-}
 
-TEST_F(WindowWnd, ModifyStyleReportsAChangeOnly)
-{
-    CTestWnd wnd;
-    wnd.CreatePopup(nullptr, WS_POPUP | WS_CAPTION);
-    EXPECT_FALSE(wnd.ModifyStyle(0, WS_CAPTION));
-    EXPECT_TRUE(wnd.ModifyStyle(WS_CAPTION, WS_THICKFRAME, SWP_FRAMECHANGED));
-    const auto style = ::GetWindowLongPtrW(wnd, GWL_STYLE);
-    EXPECT_EQ(0, style & WS_CAPTION);
-    EXPECT_EQ(WS_THICKFRAME, style & WS_THICKFRAME);
+    EXPECT_FALSE(wnd.ModifyStyle(0, WS_CAPTION)) << "unchanged";
+    EXPECT_TRUE(wnd.ModifyStyle(WS_CAPTION, 0, SWP_FRAMECHANGED));
+    EXPECT_EQ(0, ::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CAPTION);
     EXPECT_TRUE(wnd.ModifyStyleEx(0, WS_EX_TOOLWINDOW));
     EXPECT_EQ(WS_EX_TOOLWINDOW, ::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     ::DestroyWindow(wnd);
@@ -286,10 +243,8 @@ TEST_F(WindowWnd, IconsFromTheProgramResourceAtRoundedSize)
     wnd.SetIcon(kIconResource);
     const int side = (::GetSystemMetrics(SM_CXICON) + 15) & ~15;
     for (const WPARAM kind : {ICON_BIG, ICON_SMALL}) {
-        const auto icon = reinterpret_cast<HICON>(wnd.SendMessage(WM_GETICON, kind));
-        ASSERT_NE(nullptr, icon);
         ICONINFO info{};
-        ASSERT_TRUE(::GetIconInfo(icon, &info));
+        ASSERT_TRUE(::GetIconInfo(reinterpret_cast<HICON>(wnd.SendMessage(WM_GETICON, kind)), &info));
         BITMAP bitmap{};
         ::GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
         EXPECT_EQ(side, bitmap.bmWidth);
@@ -297,7 +252,6 @@ TEST_F(WindowWnd, IconsFromTheProgramResourceAtRoundedSize)
         ::DeleteObject(info.hbmMask);
     }
     ::DestroyWindow(wnd);
-    PumpPending();
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The shadow window: a layered click-through popup owned by its parent that appears
-// once the parent has painted, follows its moves, hides while the parent is
-// maximised, minimised or hidden and comes back on restore; the computed shadow
-// follows the parent's window region.
+// once the parent has painted (not while it is maximised), follows its moves and
+// sizes, hides while the parent is maximised, minimised or hidden and comes back on
+// restore; the computed shadow follows the parent's window region.
 
 #include "WindowTestSupport.h"
 
@@ -91,8 +91,11 @@ TEST_P(WndShadowModes, FollowsTheParentAndHidesWhileMaximisedMinimisedOrHidden)
         PumpPending();
         EXPECT_FALSE(::IsWindowVisible(hShadow)) << step;
     };
+    ::ShowWindow(parent.Hwnd(), SW_MAXIMIZE);
     shadow.SetPrepared();
-    expectShownAround("prepared");
+    expectHidden("painted first while maximised");
+    ::ShowWindow(parent.Hwnd(), SW_RESTORE);
+    expectShownAround("restored after the first paint");
     ::SetWindowPos(parent.Hwnd(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     expectShownAround("moved");
     ::SetWindowPos(parent.Hwnd(), nullptr, 0, 0, 260, 140, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
