@@ -15,13 +15,18 @@ function(zv_track_imports target)
   set_property(GLOBAL APPEND PROPERTY ZV_EXECUTABLES "$<TARGET_FILE:${target}>")
 endfunction()
 
-# zv_add_test(NAME SOURCES ... [LIBS ...] [TIMEOUT s] [RESOURCES ...])
+# zv_add_test(NAME SOURCES ... [LIBS ...] [TIMEOUT s] [OWN_MAIN] [RUN_SERIAL])
 # A GoogleTest executable from the given sources, linked with gtest_main unless the
-# sources define main themselves (OWN_MAIN).
+# sources define main themselves (OWN_MAIN). RUN_SERIAL keeps other tests from running
+# meanwhile, for tests that drive the real mouse or keyboard.
 function(zv_add_test name)
-  cmake_parse_arguments(T "OWN_MAIN" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "OWN_MAIN;RUN_SERIAL" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 60)
+  endif()
+  set(serial "")
+  if(T_RUN_SERIAL)
+    set(serial RUN_SERIAL TRUE)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock)
@@ -33,7 +38,7 @@ function(zv_add_test name)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     WORKING_DIRECTORY "$<TARGET_FILE_DIR:${name}>"
-    PROPERTIES TIMEOUT ${T_TIMEOUT} FIXTURES_REQUIRED WineFonts)
+    PROPERTIES TIMEOUT ${T_TIMEOUT} FIXTURES_REQUIRED WineFonts ${serial})
 endfunction()
 
 function(zv_add_import_check)

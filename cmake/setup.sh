@@ -12,7 +12,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   libz-mingw-w64-dev libstb-dev googletest
-  wine wine32:i386 wine64 xvfb xauth x11-utils fonts-wqy-microhei
+  wine wine32:i386 wine64 xvfb xauth x11-utils xcompmgr fonts-wqy-microhei
   dpkg-dev make cmake zip nsis
 )
 
