@@ -1,6 +1,7 @@
 // Configuration pipeline figures on a generated 10 MB document:
 //  - navigator parse throughput in MB/s of UTF-16 text, against a plain scan of the
-//    same text for "<" (a memory-bandwidth floor);
+//    same text for "<" (a memory-bandwidth floor) and, when its sources were fetched,
+//    against pugixml parsing the same UTF-16 text in place with its default options;
 //  - chunked unpacking against one uncompress of the whole document, as a ratio.
 
 #include "app/RemoteConfig.h"
@@ -9,6 +10,10 @@
 #include "tools/ConfigPacker.h"
 
 #include <zlib.h>
+
+#ifdef ZV_BENCH_HAVE_PUGIXML
+#include <pugixml.hpp>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -51,22 +56,58 @@ double ParseOnce(const std::wstring& text, size_t& elements)
     return timer.ElapsedSeconds();
 }
 
+#ifdef ZV_BENCH_HAVE_PUGIXML
+// The same work with pugixml: an in-place parse of a fresh copy (copy not counted), then
+// the same walk over the static ads.
+double PugixmlParseOnce(const std::wstring& text, size_t& elements)
+{
+    std::vector<wchar_t> copy(text.begin(), text.end());
+    const bench::Timer timer;
+    pugi::xml_document doc;
+    bench::KeepAlive(doc.load_buffer_inplace(copy.data(), copy.size() * sizeof(wchar_t), pugi::parse_default,
+        pugi::encoding_wchar));
+    elements = 0;
+    for (const pugi::xml_node ad : doc.child(L"config").child(L"StaticAd").children(L"ad")) {
+        bench::KeepAlive(ad);
+        ++elements;
+    }
+    return timer.ElapsedSeconds();
+}
+#endif
+
+double Megabytes(const std::wstring& text)
+{
+    return static_cast<double>(text.size() * sizeof(wchar_t)) / (1024.0 * 1024.0);
+}
+
 void BenchNavigator(const std::wstring& text)
 {
     size_t elements = 0;
     std::vector<double> samples;
-    for (int i = 0; i <= kRepetitions; ++i) {
+    [[maybe_unused]] size_t peerElements = 0;
+    [[maybe_unused]] std::vector<double> peerSamples;
+    for (int i = 0; i <= kRepetitions; ++i) { // the first round warms up
         const double seconds = ParseOnce(text, elements);
-        if (i > 0) { // the first run warms up
+#ifdef ZV_BENCH_HAVE_PUGIXML
+        const double peer = PugixmlParseOnce(text, peerElements);
+        if (i > 0) {
+            peerSamples.push_back(peer);
+        }
+#endif
+        if (i > 0) {
             samples.push_back(seconds);
         }
     }
     const double parse = bench::Median(samples);
     const double scan = bench::MedianSeconds(kRepetitions, [&] { bench::KeepAlive(std::count(text.begin(), text.end(), L'<')); });
-    const double megabytes = static_cast<double>(text.size() * sizeof(wchar_t)) / (1024.0 * 1024.0);
     bench::PrintRow("navigator parse+walk vs scan for '<'", parse, scan);
-    std::printf("  navigator: %.1f MB of UTF-16 in %.3f s = %.1f MB/s (%zu static ads walked)\n", megabytes, parse,
-        megabytes / parse, elements);
+#ifdef ZV_BENCH_HAVE_PUGIXML
+    const double peer = bench::Median(peerSamples);
+    bench::PrintRow("navigator parse+walk vs pugixml", parse, peer);
+    std::printf("  pugixml: %.1f MB/s (%zu static ads walked)\n", Megabytes(text) / peer, peerElements);
+#endif
+    std::printf("  navigator: %.1f MB of UTF-16 in %.3f s = %.1f MB/s (%zu static ads walked)\n", Megabytes(text),
+        parse, Megabytes(text) / parse, elements);
 }
 
 void BenchUnpack(const std::string& xml)

@@ -88,9 +88,26 @@ fetch_tinyxml2() {
   rm -rf "$work"
 }
 
+fetch_pugixml() {
+  # Reference DOM parser for the configuration benchmark only; never linked into the client.
+  # The benchmark builds without it, so a failed download does not stop the set-up.
+  [ -f "$deps/pugixml/pugixml.cpp" ] && return 0
+  local work=$deps/pugixml-src
+  rm -rf "$work" && mkdir -p "$work"
+  if (cd "$work" && apt-get source -q --download-only pugixml >/dev/null 2>&1); then
+    local tarball
+    tarball=$(ls "$work"/pugixml_*.orig.tar.* | head -n 1)
+    mkdir -p "$work/x" "$deps/pugixml"
+    tar -xf "$tarball" -C "$work/x"
+    cp "$work"/x/*/src/pugixml.cpp "$work"/x/*/src/pugixml.hpp "$work"/x/*/src/pugiconfig.hpp "$deps/pugixml/"
+  fi
+  rm -rf "$work"
+}
+
 install_packages
 fetch_minizip
 fetch_tinyxml2
+fetch_pugixml
 if [ -n "${2:-}" ]; then
   "$root/cmake/wine-prefix.sh" "$build/wineprefix" "$2"
 fi
