@@ -6,6 +6,10 @@
 namespace engine {
 
 struct FontKey {
+    // Layout never makes a font taller, so that nesting of size-changing elements can
+    // neither overflow the size nor ask GDI for an absurd font.
+    static constexpr int kMaxPixelHeight = 512;
+
     int pixelHeight = 16;  // character height (em size), logical pixels
     bool bold = false;
     bool italic = false;

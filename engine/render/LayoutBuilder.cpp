@@ -18,6 +18,12 @@ constexpr int kMaxImageSide = 10000;
 constexpr int kHeadingSizes[] = {32, 24, 19, 16, 13, 11};
 constexpr int kMarkerGap = 8;
 
+// Sum of layout distances, saturated to the coordinate range.
+int Advance(long long position, long long distance, long long more = 0)
+{
+    return static_cast<int>(std::clamp<long long>(position + distance + more, 0, LayoutBuilder::kMaxCoordinate));
+}
+
 bool IsOneOf(std::wstring_view name, std::initializer_list<std::wstring_view> names)
 {
     return std::find(names.begin(), names.end(), name) != names.end();
@@ -137,7 +143,7 @@ LayoutTree LayoutBuilder::Build(const DomNode& document)
         VisitChildren(root, TextStyle{}, 0);
     }
     FinishLine();
-    m_tree.contentHeight = m_lineTop + std::max(m_pendingMargin, static_cast<int>(kBodyMargin));
+    m_tree.contentHeight = Advance(m_lineTop, std::max(m_pendingMargin, static_cast<int>(kBodyMargin)));
     return std::move(m_tree);
 }
 
@@ -217,7 +223,7 @@ LayoutBuilder::TextStyle LayoutBuilder::StyleFor(const DomNode& element, const T
     } else if (tag == L"small") {
         style.font.pixelHeight = std::max(style.font.pixelHeight * 5 / 6, 8);
     } else if (tag == L"big") {
-        style.font.pixelHeight = style.font.pixelHeight * 6 / 5;
+        style.font.pixelHeight = std::min(style.font.pixelHeight * 6 / 5, FontKey::kMaxPixelHeight);
     } else if (tag == L"pre") {
         style.preformatted = true;
     } else if (tag == L"a") {
@@ -265,7 +271,7 @@ void LayoutBuilder::AddWord(std::wstring_view word, const TextStyle& style)
     m_pendingSpace = false;
     const int wordWidth = m_measurer.TextWidth(style.font, word);
     const int spaceWidth = space ? m_measurer.TextWidth(style.font, L" ") : 0;
-    if (m_lineContent && m_x + spaceWidth + wordWidth > Right()) {
+    if (m_lineContent && Advance(m_x, spaceWidth, wordWidth) > Right()) {
         FinishLine();
         space = false;
     }
@@ -279,7 +285,7 @@ void LayoutBuilder::AddWord(std::wstring_view word, const TextStyle& style)
     box.font = style.font;
     box.color = style.color;
     box.link = style.link;
-    PlaceInline(std::move(box), (space ? spaceWidth : 0) + wordWidth, m_measurer.LineHeight(style.font));
+    PlaceInline(std::move(box), Advance(space ? spaceWidth : 0, wordWidth), m_measurer.LineHeight(style.font));
 }
 
 // A word wider than the whole line is cut where the line is full.
@@ -333,7 +339,7 @@ void LayoutBuilder::AddImage(const DomNode& img, const TextStyle& style)
         return;
     }
     if (m_pendingSpace && m_lineContent) {
-        m_x += m_measurer.TextWidth(style.font, L" ");
+        m_x = Advance(m_x, m_measurer.TextWidth(style.font, L" "));
     }
     m_pendingSpace = false;
     PlaceInline(std::move(box), size.cx, size.cy);
@@ -344,14 +350,15 @@ void LayoutBuilder::AddRule()
     constexpr int kRuleMargin = 8;
     constexpr int kRuleHeight = 2;
     BlockEdge(kRuleMargin);
-    m_lineTop += m_pendingMargin;
+    m_lineTop = Advance(m_lineTop, m_pendingMargin);
     m_pendingMargin = 0;
     LayoutBox box;
     box.kind = BoxKind::Rule;
     box.color = kRuleColor;
-    box.rect = {m_left, m_lineTop, Right(), m_lineTop + kRuleHeight};
+    const int bottom = Advance(m_lineTop, kRuleHeight);
+    box.rect = {m_left, m_lineTop, Right(), bottom};
     m_tree.boxes.push_back(std::move(box));
-    m_lineTop += kRuleHeight;
+    m_lineTop = bottom;
     m_lineFirstBox = m_tree.boxes.size();
     BlockEdge(kRuleMargin);
 }
@@ -378,29 +385,31 @@ void LayoutBuilder::AddListMarker(const TextStyle& style)
 
 void LayoutBuilder::PlaceInline(LayoutBox box, int width, int height)
 {
-    if (m_lineContent && m_x + width > Right()) {
+    if (m_lineContent && Advance(m_x, width) > Right()) {
         FinishLine();
     }
     m_lineContent = true;
     if (m_tree.boxes.size() == m_lineFirstBox) {
-        m_lineTop += m_pendingMargin;
+        m_lineTop = Advance(m_lineTop, m_pendingMargin);
         m_pendingMargin = 0;
     }
     m_lineHeight = std::max(m_lineHeight, height);
+    const int right = Advance(m_x, width);
+    const int bottom = Advance(m_lineTop, height);
     if (box.kind == BoxKind::Text && m_tree.boxes.size() > m_lineFirstBox) {
         LayoutBox& last = m_tree.boxes.back();
         if (last.kind == BoxKind::Text && last.rect.right == m_x && last.font == box.font &&
             last.color == box.color && last.link == box.link) {
             last.text += box.text;  // one run per line and style keeps painting cheap
-            last.rect.right += width;
-            last.rect.bottom = std::max<LONG>(last.rect.bottom, m_lineTop + height);
-            m_x += width;
+            last.rect.right = right;
+            last.rect.bottom = std::max<LONG>(last.rect.bottom, bottom);
+            m_x = right;
             return;
         }
     }
-    box.rect = {m_x, m_lineTop, m_x + width, m_lineTop + height};
+    box.rect = {m_x, m_lineTop, right, bottom};
     m_tree.boxes.push_back(std::move(box));
-    m_x += width;
+    m_x = right;
 }
 
 void LayoutBuilder::LineBreak(const TextStyle& style)
@@ -409,7 +418,7 @@ void LayoutBuilder::LineBreak(const TextStyle& style)
         FinishLine();
         return;
     }
-    m_lineTop += m_pendingMargin + m_measurer.LineHeight(style.font);
+    m_lineTop = Advance(m_lineTop, m_pendingMargin, m_measurer.LineHeight(style.font));
     m_pendingMargin = 0;
     m_pendingSpace = false;
 }
@@ -417,13 +426,14 @@ void LayoutBuilder::LineBreak(const TextStyle& style)
 // Boxes of a line share its bottom edge, so text sits on the baseline next to images.
 void LayoutBuilder::FinishLine()
 {
+    const int lineBottom = Advance(m_lineTop, m_lineHeight);
     for (size_t i = m_lineFirstBox; i < m_tree.boxes.size(); ++i) {
         RECT& rect = m_tree.boxes[i].rect;
-        const LONG shift = m_lineTop + m_lineHeight - rect.bottom;
+        const LONG shift = lineBottom - rect.bottom;
         rect.top += shift;
         rect.bottom += shift;
     }
-    m_lineTop += m_lineHeight;
+    m_lineTop = lineBottom;
     m_lineHeight = 0;
     m_lineFirstBox = m_tree.boxes.size();
     m_x = m_left;

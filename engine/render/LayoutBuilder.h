@@ -28,6 +28,9 @@ public:
     static constexpr int kParagraphMargin = 16;
     static constexpr int kListIndent = 40;
     static constexpr int kPlaceholderSize = 20;
+    // Every position and extent stays within [0, kMaxCoordinate]: a hostile page piles
+    // up at the limit instead of overflowing, and sums of two coordinates fit an int.
+    static constexpr int kMaxCoordinate = 1 << 28;
     static constexpr COLORREF kTextColor = RGB(0, 0, 0);
     static constexpr COLORREF kLinkColor = RGB(0, 0, 238);
     static constexpr COLORREF kRuleColor = RGB(160, 160, 160);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <random>
+
 #include "DibCanvas.h"
 #include "FixedMeasurer.h"
 #include "engine/dom/HtmlParser.h"
@@ -209,6 +212,93 @@ TEST_F(LayoutTest, ContentHeightGrowsWithContent)
         const int height = Lay(html).contentHeight;
         EXPECT_EQ(height, previous + (i == 0 ? kLine + kMargin : kLine));
         previous = height;
+    }
+}
+
+// Metrics of a font no screen has: every measurement is near the top of int.
+class HugeMeasurer final : public TextMeasurer {
+public:
+    int TextWidth(const FontKey&, std::wstring_view text) override { return text.empty() ? 0 : INT_MAX - 1; }
+    int LineHeight(const FontKey&) override { return INT_MAX / 2; }
+};
+
+// Every box and the content height lie inside the coordinate range, boxes are not
+// inverted and fonts stay within their size limits. Returns the largest font seen.
+int ExpectInsideLimits(const LayoutTree& tree, const std::string& what)
+{
+    constexpr int kMax = LayoutBuilder::kMaxCoordinate;
+    int largestFont = 0;
+    for (const LayoutBox& box : tree.boxes) {
+        EXPECT_TRUE(box.rect.left >= 0 && box.rect.left <= box.rect.right && box.rect.right <= kMax) << what;
+        EXPECT_TRUE(box.rect.top >= 0 && box.rect.top <= box.rect.bottom && box.rect.bottom <= kMax) << what;
+        if (box.kind == BoxKind::Text) {
+            EXPECT_TRUE(box.font.pixelHeight >= 8 && box.font.pixelHeight <= FontKey::kMaxPixelHeight) << what;
+            largestFont = std::max(largestFont, box.font.pixelHeight);
+        }
+    }
+    EXPECT_TRUE(tree.contentHeight >= 0 && tree.contentHeight <= kMax) << what;
+    return largestFont;
+}
+
+std::wstring Repeat(std::wstring_view piece, int count)
+{
+    std::wstring out;
+    for (int i = 0; i < count; ++i) {
+        out += piece;
+    }
+    return out;
+}
+
+TEST_F(LayoutTest, HostileNestingAndHugeMetricsStayInsideTheLimits)
+{
+    const std::wstring hugeWord(100000, L'w');
+    struct Case {
+        const char* what;
+        std::wstring html;
+        bool hugeMetrics;
+        int largestFont;  // 0: not checked
+    };
+    const Case cases[] = {
+        {"95 nested big", Repeat(L"<big>", 95) + L"x", false, FontKey::kMaxPixelHeight},
+        {"200 big, small and h1", Repeat(L"<big><h1><small>", 70) + L"x y", false, 0},
+        {"400 small", Repeat(L"<small>", 400) + L"x", false, 8},
+        {"huge word in huge font", Repeat(L"<big>", 60) + hugeWord + L" " + hugeWord, false, FontKey::kMaxPixelHeight},
+        {"huge metrics, lines", Repeat(L"<p>a b c</p><br>", 40) + L"<hr><img src=x width=9999>", true, 0},
+        {"huge metrics, list", L"<ol start=9999><li>" + hugeWord + L"<li>z</ol>", true, 0},
+    };
+    for (const Case& c : cases) {
+        m_doc = ParseHtml(c.html);
+        HugeMeasurer huge;
+        TextMeasurer& measurer = c.hugeMetrics ? static_cast<TextMeasurer&>(huge) : m_measurer;
+        LayoutBuilder builder(measurer, LayoutInput{L"http://live.example.com/", &m_images, 1000});
+        const LayoutTree tree = builder.Build(*m_doc);
+        EXPECT_FALSE(tree.boxes.empty()) << c.what;
+        const int largest = ExpectInsideLimits(tree, c.what);
+        if (c.largestFont != 0) {
+            EXPECT_EQ(largest, c.largestFont) << c.what;
+        }
+        if (c.hugeMetrics) {
+            EXPECT_EQ(tree.contentHeight, LayoutBuilder::kMaxCoordinate) << c.what;
+        }
+    }
+}
+
+// Random pages built mostly of size-changing and block elements, laid out with real
+// proportions: the result always stays inside the limits.
+TEST_F(LayoutTest, NestingHeavyRandomPagesStayInsideTheLimits)
+{
+    const std::wstring pieces[] = {L"<big>", L"<big>", L"<big>", L"<big>", L"<big>", L"<big><big>", L"<small>",
+                                   L"<h1>", L"<h3>", L"</big>", L"</h1>",
+                                   L"<p>", L"<li>", L"<ul>", L"<pre>", L"<br>", L"<hr>", L"<blockquote>", L"word ",
+                                   std::wstring(3000, L'x'), L"\u6BD4\u8D5B", L" ", L"\n", L"<img src=a width=5000>"};
+    std::mt19937 rng(20261209);
+    std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
+    for (int round = 0; round < 150; ++round) {
+        std::wstring html;
+        for (int i = 0; i < 600; ++i) {
+            html += pieces[pick(rng)];
+        }
+        ExpectInsideLimits(Lay(html, 200 + round * 7), "round " + std::to_string(round));
     }
 }
 
