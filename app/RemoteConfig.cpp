@@ -7,6 +7,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <utility>
@@ -17,6 +18,10 @@ std::array<std::vector<AdItem>, kScrollAdSlots> g_vecScrollAds;
 namespace {
 
 constexpr size_t kMaxChunk = 10240; // both compressed and inflated
+// A configuration is a few kilobytes. Room for the text is made up front from the chunk
+// count; this cap keeps a body of many tiny chunks from reserving gigabytes (such a
+// text simply grows as it is written).
+constexpr size_t kMaxReserve = 64u << 20;
 
 std::wstring& SiteRoot()
 {
@@ -35,9 +40,9 @@ int32_t ReadLength(const unsigned char* p) noexcept
 // then N bytes of one zlib stream that inflates to at most 10240 bytes. A zero length,
 // a bare length at the very end or a tail too short for a length ends the sequence.
 // False when a length is negative, over the limit or runs past the end, or when
-// `inflate` fails on a chunk.
-template <typename Inflate>
-bool ForEachChunk(const unsigned char* data, size_t length, Inflate&& inflate)
+// `visit` fails on a chunk.
+template <typename Visit>
+bool ForEachChunk(const unsigned char* data, size_t length, Visit&& visit)
 {
     size_t offset = 0;
     while (length - offset >= 4) {
@@ -47,13 +52,53 @@ bool ForEachChunk(const unsigned char* data, size_t length, Inflate&& inflate)
             break;
         }
         const auto size = static_cast<size_t>(chunk);
-        if (chunk < 0 || size > kMaxChunk || size > length - offset || !inflate(data + offset, static_cast<uLong>(size))) {
+        if (chunk < 0 || size > kMaxChunk || size > length - offset || !visit(data + offset, static_cast<uLong>(size))) {
             return false;
         }
         offset += size;
     }
     return true;
 }
+
+// One zlib inflate state for a whole body. Each chunk is a complete stream of its own,
+// so resetting the state between chunks gives what a fresh `uncompress` would, without
+// allocating and freeing a state and its window for every chunk.
+class ChunkInflater final {
+public:
+    ChunkInflater() noexcept { m_ready = ::inflateInit(&m_stream) == Z_OK; }
+    ~ChunkInflater() noexcept
+    {
+        if (m_ready) {
+            (void)::inflateEnd(&m_stream); // only reports a state that was never set up
+        }
+    }
+    ChunkInflater(const ChunkInflater&) = delete;
+    ChunkInflater& operator=(const ChunkInflater&) = delete;
+
+    // Inflates one chunk straight onto the end of `output`. False, with `output` in an
+    // unspecified state, unless the chunk is one complete zlib stream of at most
+    // kMaxChunk bytes inflated; bytes after the end of the stream are ignored, as
+    // `uncompress` ignores them.
+    [[nodiscard]] bool AppendTo(const unsigned char* chunk, uLong size, std::string& output)
+    {
+        if (!m_ready || ::inflateReset(&m_stream) != Z_OK) {
+            return false;
+        }
+        const size_t used = output.size();
+        output.resize(used + kMaxChunk);
+        m_stream.next_in = const_cast<Bytef*>(chunk); // zlib's input is not const, it only reads it
+        m_stream.avail_in = static_cast<uInt>(size);
+        m_stream.next_out = reinterpret_cast<Bytef*>(&output[used]);
+        m_stream.avail_out = static_cast<uInt>(kMaxChunk);
+        const int result = ::inflate(&m_stream, Z_FINISH);
+        output.resize(used + kMaxChunk - m_stream.avail_out);
+        return result == Z_STREAM_END;
+    }
+
+private:
+    z_stream m_stream{};
+    bool m_ready = false;
+};
 
 void ReadAds(CXmlNavigator& nav, std::vector<AdItem>& out)
 {
@@ -124,26 +169,24 @@ unsigned CALLBACK ConfigThreadProc(void* mainWindow)
 bool UnpackConfigData(const unsigned char* data, size_t length, std::string& output)
 {
     output.clear();
-    // Growing one string chunk by chunk makes the heap move a multi-megabyte block
-    // onto fresh pages again and again; the pieces are joined once at the end.
-    std::vector<std::string> pieces;
-    size_t total = 0;
-    const bool valid = ForEachChunk(data, length, [&](const unsigned char* chunk, uLong size) {
-        unsigned char inflated[kMaxChunk];
-        uLongf used = sizeof(inflated);
-        if (::uncompress(inflated, &used, chunk, size) != Z_OK) {
-            return false;
-        }
-        pieces.emplace_back(reinterpret_cast<const char*>(inflated), used);
-        total += used;
+    // Pass 1: check every length and count the chunks, so that the text never moves as
+    // it grows: each chunk inflates to at most kMaxChunk bytes.
+    size_t chunks = 0;
+    const bool valid = ForEachChunk(data, length, [&chunks](const unsigned char*, uLong) {
+        ++chunks;
         return true;
     });
     if (!valid) {
         return false;
     }
-    output.reserve(total);
-    for (const auto& piece : pieces) {
-        output += piece;
+    output.reserve(std::min(chunks, kMaxReserve / kMaxChunk) * kMaxChunk);
+    // Pass 2: inflate.
+    ChunkInflater inflater;
+    if (!ForEachChunk(data, length, [&](const unsigned char* chunk, uLong size) {
+            return inflater.AppendTo(chunk, size, output);
+        })) {
+        output.clear();
+        return false;
     }
     return true;
 }
