@@ -126,7 +126,8 @@ TEST(HtmlParser, SurvivesRandomMarkupFragments)
 {
     const std::wstring pieces[] = {L"<", L">", L"</", L"/>", L"<div", L"<p>", L"</p>", L"<!--", L"-->", L"<!",
                                    L"<script>", L"</script", L"=", L"\"", L"'", L"&", L"&#", L"&#x", L";", L"a",
-                                   L" ", L"<li>", L"<br>", L"<title>", L"<body>", L"</html>", L"\xD800", std::wstring(1, L'\0')};
+                                   L" ", L"<li>", L"<br>", L"<title>", L"<body>", L"</html>", L"\xD800", std::wstring(1, L'\0'),
+                                   L"<big>", L"<big><small><big>", L"<h1>", L"</big>"};
     std::mt19937 rng(20261208);
     std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
     for (int round = 0; round < 300; ++round) {
