@@ -34,9 +34,15 @@ public:
     [[nodiscard]] std::wstring GetTagName() const;
 
 private:
+    struct OpenElement {
+        uint32_t index;
+        int nameOffset;
+        int nameLength;
+    };
     struct ParseState {
-        std::vector<uint32_t> open; // innermost last
-        std::wstring error;         // first error of this parse
+        std::vector<OpenElement> open; // innermost last
+        std::wstring error;            // first error of this parse
+        bool lifted = false;           // children moved up: depths must be recomputed
     };
 
     void Parse();
@@ -45,9 +51,9 @@ private:
     void OnEndOfText(ParseState& state);
     void CheckRoot(ParseState& state);
     void Fail(ParseState& state, std::wstring message);
-    void AppendChild(uint32_t parent, uint32_t child);
+    [[nodiscard]] uint32_t AppendChild(uint32_t parent, uint32_t child, uint32_t& flags);
     void CloseUnended(ParseState& state, size_t from);
-    void LiftChildren(uint32_t element);
+    [[nodiscard]] bool LiftChildren(uint32_t element);
     void ComputeDepths();
     [[nodiscard]] std::wstring_view NameOf(uint32_t element) const;
     [[nodiscard]] bool IsWellFormed() const noexcept;

@@ -19,73 +19,87 @@ void CXmlNavigator::Parse()
     m_elements.Reset(static_cast<uint32_t>(m_strDoc.size() / 64 + 8));
     ParseState state;
     // Offsets are int throughout; longer text is treated as unreadable.
-    const auto usable = m_strDoc.size() <= INT_MAX / 2 ? std::wstring_view(m_strDoc) : std::wstring_view();
-    XmlTokenizer tokenizer(usable);
-    for (XmlNode node = tokenizer.Next(); node.kind != XmlNodeKind::End; node = tokenizer.Next()) {
+    static const std::wstring kUnreadable;
+    XmlTokenizer tokenizer(m_strDoc.size() <= INT_MAX / 2 ? m_strDoc : kUnreadable);
+    XmlNode node;
+    while (tokenizer.Next(node)) {
         if (node.kind == XmlNodeKind::StartTag) {
             OnStartTag(state, node);
         } else if (node.kind == XmlNodeKind::EndTag) {
             OnEndTag(state, node);
         } else if (node.kind == XmlNodeKind::Error) {
-            Fail(state, std::move(node.error));
+            Fail(state, XmlTokenizer::ErrorMessage(node));
         }
     }
     OnEndOfText(state);
-    ComputeDepths();
+    if (state.lifted) {
+        ComputeDepths();
+    }
     CheckRoot(state);
     if (!state.error.empty()) {
         m_strError += m_strError.empty() ? state.error : L", " + state.error;
     }
 }
 
+// Until an unended element's children are lifted, an element's depth is the number
+// of elements open around it.
 void CXmlNavigator::OnStartTag(ParseState& state, const XmlNode& node)
 {
-    const uint32_t parent = state.open.empty() ? 0 : state.open.back();
-    const uint32_t index = m_elements.Add();
-    XmlElement& element = m_elements[index];
-    element.start = node.offset;
-    element.length = node.length;
-    element.startTagLength = node.length;
-    element.parent = parent;
-    AppendChild(parent, index);
+    const uint32_t parent = state.open.empty() ? 0 : state.open.back().index;
+    const uint32_t index = m_elements.Count();
+    auto flags = static_cast<uint32_t>(state.open.size() + 1) & XmlElement::kDepthMask;
+    const uint32_t prev = AppendChild(parent, index, flags);
+    (void)m_elements.Add(XmlElement{node.offset, node.length, node.length, 0, flags, parent, 0, 0, prev});
     if (!node.emptyElement) {
-        state.open.push_back(index);
+        state.open.push_back(OpenElement{index, node.nameOffset, node.nameLength});
     }
 }
 
-void CXmlNavigator::AppendChild(uint32_t parent, uint32_t child)
+// Links `child`, the record about to be added, as the last child of `parent`; returns
+// its previous sibling (itself when it is the first child, whose flag it sets).
+uint32_t CXmlNavigator::AppendChild(uint32_t parent, uint32_t child, uint32_t& flags)
 {
     XmlElement& owner = m_elements[parent];
-    XmlElement& added = m_elements[child];
-    added.next = 0;
     if (owner.firstChild == 0) {
         owner.firstChild = child;
-        added.flags |= XmlElement::kFirstChild;
-        added.prev = child;
-        return;
+        flags |= XmlElement::kFirstChild;
+        return child;
     }
     XmlElement& first = m_elements[owner.firstChild];
-    m_elements[first.prev].next = child;
-    added.prev = first.prev;
+    const uint32_t last = first.prev;
+    m_elements[last].next = child;
     first.prev = child;
+    return last;
 }
 
 // Matches the end tag against the open elements from the innermost outward.
 void CXmlNavigator::OnEndTag(ParseState& state, const XmlNode& node)
 {
-    const std::wstring_view name = std::wstring_view(m_strDoc).substr(
-        static_cast<size_t>(node.nameOffset), static_cast<size_t>(node.nameLength));
+    const wchar_t* text = m_strDoc.data();
+    const auto sameName = [text, &node](const OpenElement& open) {
+        if (open.nameLength != node.nameLength) {
+            return false;
+        }
+        // A loop: names are short, and std::equal would call the run-time library's memcmp.
+        for (int i = 0; i < open.nameLength; ++i) {
+            if (text[open.nameOffset + i] != text[node.nameOffset + i]) {
+                return false;
+            }
+        }
+        return true;
+    };
     size_t match = state.open.size();
-    while (match > 0 && NameOf(state.open[match - 1]) != name) {
+    while (match > 0 && !sameName(state.open[match - 1])) {
         --match;
     }
+    const std::wstring_view name(text + node.nameOffset, static_cast<size_t>(node.nameLength));
     if (match == 0) {
         Fail(state, L"No start tag for end tag " + Quoted(name) + L" at offset " + std::to_wstring(node.offset));
         return;
     }
-    const uint32_t matched = state.open[match - 1];
+    const uint32_t matched = state.open[match - 1].index;
     if (match < state.open.size()) {
-        const uint32_t inner = state.open.back();
+        const uint32_t inner = state.open.back().index;
         Fail(state, L"End tag " + Quoted(name) + L" at offset " + std::to_wstring(node.offset + 1)
             + L" does not match start tag " + Quoted(NameOf(inner)) + L" at offset "
             + std::to_wstring(m_elements[inner].start));
@@ -102,7 +116,7 @@ void CXmlNavigator::OnEndOfText(ParseState& state)
     if (state.open.empty()) {
         return;
     }
-    const uint32_t inner = state.open.back();
+    const uint32_t inner = state.open.back().index;
     Fail(state, L"Element " + Quoted(NameOf(inner)) + L" at offset " + std::to_wstring(m_elements[inner].start)
         + L" not ended");
     CloseUnended(state, 0);
@@ -114,21 +128,22 @@ void CXmlNavigator::OnEndOfText(ParseState& state)
 void CXmlNavigator::CloseUnended(ParseState& state, size_t from)
 {
     for (size_t i = from; i < state.open.size(); ++i) {
-        XmlElement& element = m_elements[state.open[i]];
+        XmlElement& element = m_elements[state.open[i].index];
         element.flags |= XmlElement::kNotEnded | XmlElement::kError;
         element.length = element.startTagLength;
-        LiftChildren(state.open[i]);
+        state.lifted = LiftChildren(state.open[i].index) || state.lifted;
     }
     state.open.resize(from);
 }
 
-// Splices the children of `element` into its parent's list right after it.
-void CXmlNavigator::LiftChildren(uint32_t element)
+// Splices the children of `element` into its parent's list right after it; false
+// when it has none.
+bool CXmlNavigator::LiftChildren(uint32_t element)
 {
     XmlElement& owner = m_elements[element];
     const uint32_t first = owner.firstChild;
     if (first == 0) {
-        return;
+        return false;
     }
     const uint32_t last = m_elements[first].prev;
     for (uint32_t child = first; child != 0; child = m_elements[child].next) {
@@ -144,6 +159,7 @@ void CXmlNavigator::LiftChildren(uint32_t element)
     }
     owner.next = first;
     owner.firstChild = 0;
+    return true;
 }
 
 // A parent is always created before its children, even after children were lifted,

@@ -1,6 +1,6 @@
 #pragma once
-// Splits XML text into nodes (tags, text, comments, ...) for the navigator's
-// single parse pass. Nodes refer to the text by offsets; nothing is copied.
+// Splits XML text into nodes (tags, comments, ...) for the navigator's single parse
+// pass. Nodes refer to the text by offsets; nothing is copied.
 
 #include <string>
 #include <string_view>
@@ -8,8 +8,6 @@
 enum class XmlNodeKind {
     EndTag = 0,
     StartTag = 1,
-    Text = 2,
-    Whitespace = 4,
     CData = 8,
     ProcessingInstruction = 16,
     Comment = 32,
@@ -25,17 +23,26 @@ struct XmlNode {
     int nameOffset = 0;
     int nameLength = 0;
     bool emptyElement = false;
-    std::wstring error; // for XmlNodeKind::Error: the message with its offset
+    bool unterminated = false;             // XmlNodeKind::Error: the text ends inside the node
+    const wchar_t* errorSubject = nullptr; // XmlNodeKind::Error: what is wrong, for the message
 };
 
 class XmlTokenizer final {
 public:
-    // Borrowed; the text must outlive the tokenizer. Its length must fit an int.
-    explicit XmlTokenizer(std::wstring_view text) noexcept : m_text(text) {}
+    // Borrowed; the text must outlive the tokenizer. Its length must fit an int. Its
+    // terminating NUL ends the scans of names without a bounds check.
+    explicit XmlTokenizer(const std::wstring& text) noexcept
+        : m_begin(text.c_str()), m_end(text.c_str() + text.size()), m_pos(m_begin)
+    {
+    }
 
-    // The node at the current position; advances past it. Kind End once the text is used up.
-    [[nodiscard]] XmlNode Next();
+    // Fills `node` with the next node that shapes the tree: an element start or end tag,
+    // or an error. Text and well-formed other markup in between are passed over.
+    // False, with kind End, once the text is used up.
+    bool Next(XmlNode& node) noexcept;
 
+    // The message of an error node, with its offset.
+    [[nodiscard]] static std::wstring ErrorMessage(const XmlNode& node);
     // End of the tag name that starts at `from`: the first blank, "/" or ">", or the end.
     [[nodiscard]] static int NameEnd(std::wstring_view text, int from) noexcept;
     [[nodiscard]] static bool IsBlank(wchar_t c) noexcept
@@ -44,19 +51,17 @@ public:
     }
 
 private:
-    [[nodiscard]] XmlNode ReadText(int start) const;
-    [[nodiscard]] XmlNode ReadMarkup(int start) const;
-    [[nodiscard]] XmlNode ReadStartTag(int start) const;
-    [[nodiscard]] XmlNode ReadEndTag(int start) const;
-    [[nodiscard]] XmlNode ReadBang(int start) const;
-    [[nodiscard]] XmlNode ReadDoctype(int start) const;
-    [[nodiscard]] XmlNode ReadUntil(int start, XmlNodeKind kind, int from, std::wstring_view terminator) const;
-    [[nodiscard]] int NameEnd(int from) const noexcept { return NameEnd(m_text, from); }
-    [[nodiscard]] int SkipQuoted(int quote) const noexcept;
-    [[nodiscard]] int SkipSubset(int from) const noexcept;
-    [[nodiscard]] wchar_t At(int i) const noexcept;
-    [[nodiscard]] int Size() const noexcept { return static_cast<int>(m_text.size()); }
+    void ReadMarkup(const wchar_t* start, XmlNode& node) const noexcept;
+    void ReadBang(const wchar_t* start, XmlNode& node) const noexcept;
+    void ReadDoctype(const wchar_t* start, XmlNode& node) const noexcept;
+    void ReadUntil(const wchar_t* start, XmlNodeKind kind, const wchar_t* from, std::wstring_view terminator,
+        XmlNode& node) const noexcept;
+    void SetIncorrect(const wchar_t* start, const wchar_t* subject, XmlNode& node) const noexcept;
+    void SetUnterminated(const wchar_t* start, XmlNodeKind kind, XmlNode& node) const noexcept;
+    [[nodiscard]] const wchar_t* SkipQuoted(const wchar_t* quote) const noexcept;
+    [[nodiscard]] const wchar_t* SkipSubset(const wchar_t* from) const noexcept;
 
-    std::wstring_view m_text;
-    int m_pos = 0;
+    const wchar_t* m_begin;
+    const wchar_t* m_end;
+    const wchar_t* m_pos;
 };
