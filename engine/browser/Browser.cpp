@@ -1,6 +1,5 @@
 #include "engine/browser/Browser.h"
 
-#include "engine/api/CommandLine.h"
 #include "engine/api/ListValue.h"
 #include "engine/api/ProcessMessage.h"
 #include "engine/browser/BrowserWindow.h"
@@ -67,14 +66,12 @@ bool Browser::Launch(const CefWindowInfo& windowInfo)
 void Browser::LaunchRenderer()
 {
     EngineContext& context = *EngineContext::Current();
-    CefRefPtr<CommandLine> commandLine = new CommandLine(context.ExecutablePath());
     CefRefPtr<ListValue> extraInfo = new ListValue();
     if (auto handler = context.ProcessHandler()) {
-        handler->OnBeforeChildProcessLaunch(commandLine.get());
         handler->OnRenderProcessThreadCreated(extraInfo.get());
     }
     const int id = m_id;
-    m_renderer = RendererHost::Launch(context.ExecutablePath(), commandLine->SwitchesText(),
+    m_renderer = context.Renderers().Take(
         [id](WireMessage message) {
             PostToBrowser(id, [message = std::move(message)](Browser& b) { b.OnRendererMessage(message); });
         },

@@ -73,6 +73,7 @@ private:
     // Loading (BrowserLoading.cpp).
     void StartLoad(const std::wstring& url, int historyIndex);
     void OnFetched(std::uint32_t sequence, FetchResult result);
+    void ShowLoadedPage(std::uint32_t sequence, DomNodePtr document, int status);
     void OnRendererMessage(const WireMessage& message);
     void OnDisplay(std::uint32_t sequence, const std::string& tree);
     void OnRendererGone();
@@ -102,7 +103,7 @@ private:
     std::wstring m_url;  // shown or being loaded
     bool m_loading = false;
     std::uint32_t m_sequence = 0;  // of the newest load
-    int m_pendingStatus = 0;
+    std::uint32_t m_shownSequence = 0;  // of the load whose page is shown
     int m_pendingHistoryIndex = -1;  // -1: a new entry
     std::vector<std::wstring> m_history;
     int m_historyIndex = -1;

@@ -9,6 +9,7 @@
 #include "engine/browser/MainFrame.h"
 #include "engine/dom/DomQueries.h"
 #include "engine/dom/DomSerializer.h"
+#include "engine/dom/HtmlParser.h"
 #include "engine/dom/TextDecoding.h"
 #include "engine/ipc/PayloadReader.h"
 #include "engine/ipc/PayloadWriter.h"
@@ -187,7 +188,7 @@ void Browser::OnFetched(std::uint32_t sequence, FetchResult result)
         StartDownload(result);
         return;
     }
-    if (!m_renderer) {
+    if (!m_renderer || !m_window) {
         FailLoad(ERR_FAILED);
         return;
     }
@@ -200,12 +201,38 @@ void Browser::OnFetched(std::uint32_t sequence, FetchResult result)
         FailLoad(ERR_FILE_TOO_BIG);
         return;
     }
-    m_pendingStatus = result.status;
     PayloadWriter writer;
     writer.U32(sequence);
     writer.Text(m_url);
     writer.Text(page);
     SendToRenderer(WireType::Document, writer.Take());
+    // The page is shown from this process's own parse of the text: a round trip through
+    // the renderer would add its start-up and the tree's transport to every load. The
+    // renderer parses the same text for the page's DOM access and sends back only the
+    // changes a visitor makes.
+    ShowLoadedPage(sequence, ParseHtml(page), result.status);
+}
+
+void Browser::ShowLoadedPage(std::uint32_t sequence, DomNodePtr document, int status)
+{
+    const std::wstring title = DocumentTitle(*document);
+    m_window->ShowDocument(std::move(document), m_url);
+    m_shownSequence = sequence;
+    CommitLoad();
+    if (auto display = m_client ? m_client->GetDisplayHandler() : nullptr) {
+        display->OnTitleChange(this, title.empty() ? m_url : title);
+    }
+    if (!m_loading || sequence != m_sequence) {
+        return;  // The handler started another load or closed the browser.
+    }
+    m_loading = false;
+    if (auto load = m_client ? m_client->GetLoadHandler() : nullptr) {
+        load->OnLoadEnd(this, m_frame.get(), status);
+    }
+    NotifyLoadingState(false);
+    FetchImages();
+    // The page is up: the next browser's renderer can start now without slowing it down.
+    EngineContext::Current()->Renderers().StartSpare();
 }
 
 void Browser::OnRendererMessage(const WireMessage& message)
@@ -225,38 +252,15 @@ void Browser::OnRendererMessage(const WireMessage& message)
     }
 }
 
+// A visitor changed the renderer's tree of the page with load number `sequence`.
 void Browser::OnDisplay(std::uint32_t sequence, const std::string& tree)
 {
-    const bool completesLoad = m_loading && sequence == m_sequence;
-    if (!m_window || (sequence != 0 && !completesLoad)) {
-        return;  // A superseded load.
+    if (!m_window || sequence != m_shownSequence) {
+        return;  // That page is no longer shown.
     }
-    std::unique_ptr<DomNode> document = DeserializeDom(tree);
-    if (!document) {
-        if (completesLoad) {
-            FailLoad(ERR_FAILED);
-        }
-        return;
-    }
-    std::wstring title = DocumentTitle(*document);
-    if (!completesLoad) {
+    if (DomNodePtr document = DeserializeDom(tree)) {
         m_window->UpdateDocument(std::move(document), m_url);
-        return;
     }
-    m_window->ShowDocument(std::move(document), m_url);
-    CommitLoad();
-    if (auto display = m_client ? m_client->GetDisplayHandler() : nullptr) {
-        display->OnTitleChange(this, title.empty() ? m_url : title);
-    }
-    if (!m_loading || sequence != m_sequence) {
-        return;
-    }
-    m_loading = false;
-    if (auto load = m_client ? m_client->GetLoadHandler() : nullptr) {
-        load->OnLoadEnd(this, m_frame.get(), m_pendingStatus);
-    }
-    NotifyLoadingState(false);
-    FetchImages();
 }
 
 void Browser::CommitLoad()

@@ -220,14 +220,14 @@ void BrowserWindow::ScrollTo(int y)
     }
 }
 
-void BrowserWindow::ShowDocument(std::unique_ptr<DomNode> document, const std::wstring& url)
+void BrowserWindow::ShowDocument(DomNodePtr document, const std::wstring& url)
 {
     m_view.SetDocument(std::move(document), url);
     m_scrollY = 0;
     Relayout();
 }
 
-void BrowserWindow::UpdateDocument(std::unique_ptr<DomNode> document, const std::wstring& url)
+void BrowserWindow::UpdateDocument(DomNodePtr document, const std::wstring& url)
 {
     m_view.SetDocument(std::move(document), url);
     Relayout();

@@ -28,9 +28,9 @@ public:
     // Null once the window is destroyed.
     [[nodiscard]] HWND Handle() const noexcept { return m_hwnd; }
     // Shows a new document from the top.
-    void ShowDocument(std::unique_ptr<DomNode> document, const std::wstring& url);
+    void ShowDocument(DomNodePtr document, const std::wstring& url);
     // Shows a changed version of the current document, keeping the scroll position.
-    void UpdateDocument(std::unique_ptr<DomNode> document, const std::wstring& url);
+    void UpdateDocument(DomNodePtr document, const std::wstring& url);
     void SetImage(const std::wstring& url, std::vector<unsigned char> bytes);
     [[nodiscard]] std::vector<std::wstring> ImageUrls() const { return m_view.ImageUrls(); }
     [[nodiscard]] int ScrollY() const noexcept { return m_scrollY; }

@@ -52,7 +52,8 @@ EngineContext::EngineContext(const CefSettings& settings, CefRefPtr<CefApp> appl
       m_executable(ModulePath()),
       m_application(std::move(application)),
       m_processHandler(m_application ? m_application->GetBrowserProcessHandler() : nullptr),
-      m_stallLimitMs(kStallLimitMs)
+      m_stallLimitMs(kStallLimitMs),
+      m_renderers(m_executable, m_processHandler)
 {
     if (!settings.cache_path.empty()) {
         // An existing directory is the normal case.
@@ -82,6 +83,7 @@ bool EngineContext::Start(const CefSettings& settings, CefRefPtr<CefApp> applica
         const std::lock_guard lock(g_contextMutex);
         g_context = context.release();
     }
+    g_context->m_renderers.StartSpare();  // the first browser comes soon
     if (g_context->m_processHandler) {
         Post([] {
             if (auto* current = Current(); current != nullptr && current->m_processHandler) {
@@ -99,6 +101,7 @@ void EngineContext::Stop()
         return;
     }
     context->CloseAllBrowsers();
+    context->m_renderers.EndSpare();
     // Renderers end within their grace period; none outlives the engine.
     RendererHost::AwaitReleased();
     {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CefAppApi.h"
+#include "engine/browser/RendererLauncher.h"
 
 namespace engine {
 
@@ -39,6 +40,7 @@ public:
     [[nodiscard]] DWORD StallLimitMs() const noexcept { return m_stallLimitMs; }
     // Tests shorten the limit; the client never changes it.
     void SetStallLimitMs(DWORD limitMs) noexcept { m_stallLimitMs = limitMs; }
+    [[nodiscard]] RendererLauncher& Renderers() noexcept { return m_renderers; }
 
     [[nodiscard]] int NextBrowserId() noexcept { return ++m_lastBrowserId; }
     void Register(CefRefPtr<Browser> browser);
@@ -57,6 +59,7 @@ private:
     CefRefPtr<CefApp> m_application;
     CefRefPtr<CefBrowserProcessHandler> m_processHandler;
     DWORD m_stallLimitMs;
+    RendererLauncher m_renderers;  // after the executable and the handler it borrows
     HWND m_taskWindow = nullptr;
     int m_lastBrowserId = 0;
     std::map<int, CefRefPtr<Browser>> m_browsers;

@@ -1,5 +1,7 @@
 #include "CharacterReferences.h"
 
+#include "common/CharSearch.h"
+
 #include <cstdint>
 #include <cwctype>
 
@@ -31,7 +33,7 @@ bool AllowedWithoutSemicolon(std::wstring_view name)
     return name == L"amp" || name == L"lt" || name == L"gt" || name == L"quot" || name == L"nbsp";
 }
 
-void AppendCodePoint(std::wstring& out, char32_t cp)
+void AppendCodePoint(DomString& out, char32_t cp)
 {
     if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
         out.push_back(L'\xFFFD');
@@ -59,7 +61,7 @@ int DigitValue(wchar_t c, int base)
 }
 
 // Parses "#NN;" / "#xHH;" after the '&'. Returns the characters consumed, 0 if none.
-size_t DecodeNumeric(std::wstring_view rest, std::wstring& out)
+size_t DecodeNumeric(std::wstring_view rest, DomString& out)
 {
     size_t i = 1;
     int base = 10;
@@ -87,7 +89,7 @@ size_t DecodeNumeric(std::wstring_view rest, std::wstring& out)
     return i;
 }
 
-size_t DecodeNamed(std::wstring_view rest, std::wstring& out)
+size_t DecodeNamed(std::wstring_view rest, DomString& out)
 {
     for (const auto& ref : kNamedReferences) {
         if (rest.substr(0, ref.name.size()) != ref.name) {
@@ -109,14 +111,14 @@ size_t DecodeNamed(std::wstring_view rest, std::wstring& out)
 
 } // namespace
 
-std::wstring DecodeCharacterReferences(std::wstring_view text)
+void AppendDecodingReferences(std::wstring_view text, DomString& out)
 {
-    std::wstring out;
-    out.reserve(text.size());
+    out.reserve(out.size() + text.size());  // references only ever shrink
+    const wchar_t* const end = text.data() + text.size();
     size_t i = 0;
     while (i < text.size()) {
-        const size_t amp = text.find(L'&', i);
-        if (amp == std::wstring_view::npos) {
+        const auto amp = static_cast<size_t>(FindChar(text.data() + i, end, L'&') - text.data());
+        if (amp == text.size()) {
             out.append(text.substr(i));
             break;
         }
@@ -133,7 +135,6 @@ std::wstring DecodeCharacterReferences(std::wstring_view text)
         }
         i = amp + 1 + used;
     }
-    return out;
 }
 
 } // namespace engine

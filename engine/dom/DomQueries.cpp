@@ -93,7 +93,7 @@ std::wstring DocumentTitle(const DomNode& doc)
     return CollapseWhitespace(text);
 }
 
-const std::wstring* FindAttribute(const DomNode& node, std::wstring_view name)
+const DomString* FindAttribute(const DomNode& node, std::wstring_view name)
 {
     for (const auto& [attrName, value] : node.attributes) {
         if (EqualsIgnoringAsciiCase(attrName, name)) {
@@ -111,9 +111,10 @@ void SetAttribute(DomNode& node, std::wstring_view name, std::wstring_view value
             return;
         }
     }
-    std::wstring lowerName(name);
-    std::transform(lowerName.begin(), lowerName.end(), lowerName.begin(), ToLowerAscii);
-    node.attributes.emplace_back(std::move(lowerName), std::wstring(value));
+    auto& [newName, newValue] = node.attributes.emplace_back();
+    newName = name;
+    std::transform(newName.begin(), newName.end(), newName.begin(), ToLowerAscii);
+    newValue = value;
 }
 
 } // namespace engine

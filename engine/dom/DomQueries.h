@@ -18,7 +18,7 @@ namespace engine {
 
 // Attribute names are compared ignoring ASCII case. Returns null when absent;
 // the pointer stays valid until the node's attributes change.
-[[nodiscard]] const std::wstring* FindAttribute(const DomNode& node, std::wstring_view name);
+[[nodiscard]] const DomString* FindAttribute(const DomNode& node, std::wstring_view name);
 
 // Replaces the value of an existing attribute or appends a new one (name lower-cased).
 void SetAttribute(DomNode& node, std::wstring_view name, std::wstring_view value);

@@ -1,6 +1,7 @@
 #include "DomSerializer.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace engine {
 namespace {
@@ -20,14 +21,13 @@ void PutU32(std::string& out, std::uint32_t value)
     }
 }
 
-void PutString(std::string& out, const std::wstring& text)
+// Windows text is UTF-16 in little-endian memory already: it is copied as it is.
+static_assert(sizeof(wchar_t) == 2, "the engine's text is UTF-16");
+
+void PutString(std::string& out, std::wstring_view text)
 {
     PutU32(out, static_cast<std::uint32_t>(text.size()));
-    for (const wchar_t unit : text) {
-        const auto u = static_cast<std::uint16_t>(unit);
-        out.push_back(static_cast<char>(u & 0xFF));
-        out.push_back(static_cast<char>(u >> 8));
-    }
+    out.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
 void PutNode(std::string& out, const DomNode& node)
@@ -86,18 +86,15 @@ public:
         return true;
     }
 
-    [[nodiscard]] bool String(std::wstring& text)
+    [[nodiscard]] bool String(DomString& text)
     {
         std::uint32_t length = 0;
         if (!U32(length) || length > Remaining() / 2) {
             return false;
         }
         text.resize(length);
-        for (std::uint32_t i = 0; i < length; ++i) {
-            const auto lo = static_cast<std::uint8_t>(m_bytes[m_pos++]);
-            const auto hi = static_cast<std::uint8_t>(m_bytes[m_pos++]);
-            text[i] = static_cast<wchar_t>(lo | (hi << 8));
-        }
+        std::memcpy(text.data(), m_bytes.data() + m_pos, length * sizeof(wchar_t));
+        m_pos += length * sizeof(wchar_t);
         return true;
     }
 
@@ -146,12 +143,10 @@ bool ReadNode(Reader& in, DomNode& node, int depth)
     }
     node.children.reserve(childCount);
     for (std::uint32_t i = 0; i < childCount; ++i) {
-        auto child = std::make_unique<DomNode>();
-        child->parent = &node;
+        DomNode* child = node.Append(node.NewNode(DomNodeKind::Element));
         if (!ReadNode(in, *child, depth + 1) || child->kind == DomNodeKind::Document) {
             return false;
         }
-        node.children.push_back(std::move(child));
     }
     return true;
 }
@@ -165,10 +160,10 @@ std::string SerializeDom(const DomNode& root)
     return out;
 }
 
-std::unique_ptr<DomNode> DeserializeDom(std::string_view bytes)
+DomNodePtr DeserializeDom(std::string_view bytes)
 {
     Reader in(bytes);
-    auto root = std::make_unique<DomNode>();
+    DomNodePtr root = DomNode::NewArenaDocument(bytes.size() * 2);
     if (!in.Skip(kMagic) || !ReadNode(in, *root, 0) || !in.AtEnd()) {
         return nullptr;
     }

@@ -15,6 +15,6 @@ namespace engine {
 
 // Rebuilds a tree encoded by SerializeDom, with parent pointers set. Returns null
 // when the bytes are truncated, carry trailing data or are malformed in any way.
-[[nodiscard]] std::unique_ptr<DomNode> DeserializeDom(std::string_view bytes);
+[[nodiscard]] DomNodePtr DeserializeDom(std::string_view bytes);
 
 } // namespace engine

@@ -1,8 +1,11 @@
 #include "HtmlParser.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
+#include "CharacterReferences.h"
+#include "HtmlTag.h"
 #include "HtmlTokenizer.h"
 
 namespace engine {
@@ -11,31 +14,10 @@ namespace {
 // Deeper markup is flattened: the tree is walked recursively by the serializer, the
 // layout and the destructors, and hostile pages must not exhaust the stack.
 constexpr size_t kMaxDepth = 200;
-
-bool IsOneOf(std::wstring_view name, std::initializer_list<std::wstring_view> names)
-{
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-bool IsVoidElement(std::wstring_view name)
-{
-    return IsOneOf(name, {L"area", L"base", L"br", L"col", L"embed", L"hr", L"img", L"input", L"keygen", L"link",
-                          L"meta", L"param", L"source", L"track", L"wbr"});
-}
-
-bool IsHeadElement(std::wstring_view name)
-{
-    return IsOneOf(name, {L"title", L"meta", L"link", L"style", L"script", L"base", L"noscript"});
-}
-
-// Start tags that end an open paragraph.
-bool ClosesParagraph(std::wstring_view name)
-{
-    return IsOneOf(name, {L"p", L"div", L"ul", L"ol", L"li", L"dl", L"dt", L"dd", L"h1", L"h2", L"h3", L"h4", L"h5",
-                          L"h6", L"table", L"pre", L"blockquote", L"form", L"hr", L"section", L"article",
-                          L"header", L"footer", L"nav", L"aside", L"main", L"address", L"fieldset", L"figure",
-                          L"menu"});
-}
+// A tree takes about eight bytes of arena per character of markup. The first block is
+// made that size, up to a cap; a larger tree grows the arena as it goes.
+constexpr size_t kArenaBytesPerCharacter = 8;
+constexpr size_t kMaxFirstArenaBlock = 32u << 20;
 
 bool IsWhitespace(std::wstring_view text)
 {
@@ -43,162 +25,184 @@ bool IsWhitespace(std::wstring_view text)
                        [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f'; });
 }
 
-std::unique_ptr<DomNode> MakeNode(DomNodeKind kind, std::wstring tagName = {})
+bool IsOneOf(HtmlTag tag, std::initializer_list<HtmlTag> tags)
 {
-    auto node = std::make_unique<DomNode>();
-    node->kind = kind;
-    node->tagName = std::move(tagName);
-    return node;
-}
-
-DomNode* Append(DomNode& parent, std::unique_ptr<DomNode> child)
-{
-    child->parent = &parent;
-    parent.children.push_back(std::move(child));
-    return parent.children.back().get();
+    return std::find(tags.begin(), tags.end(), tag) != tags.end();
 }
 
 class TreeBuilder final {
 public:
-    TreeBuilder()
-        : m_document(MakeNode(DomNodeKind::Document)),
-          m_html(Append(*m_document, MakeNode(DomNodeKind::Element, L"html"))),
-          m_head(Append(*m_html, MakeNode(DomNodeKind::Element, L"head"))),
-          m_body(Append(*m_html, MakeNode(DomNodeKind::Element, L"body")))
+    explicit TreeBuilder(size_t markupLength)
+        : m_document(DomNode::NewArenaDocument(
+              std::min(markupLength, kMaxFirstArenaBlock / kArenaBytesPerCharacter) * kArenaBytesPerCharacter)),
+          m_html(AppendElement(*m_document, L"html")),
+          m_head(AppendElement(*m_html, L"head")),
+          m_body(AppendElement(*m_html, L"body"))
     {
     }
 
-    void Process(HtmlToken token);
-    [[nodiscard]] std::unique_ptr<DomNode> Finish() { return std::move(m_document); }
+    void Process(const HtmlToken& token);
+    [[nodiscard]] DomNodePtr Finish() { return std::move(m_document); }
 
 private:
-    void StartTag(HtmlToken& token);
-    void EndTag(const std::wstring& name);
-    void Text(std::wstring text);
-    void Comment(std::wstring text);
-    void CloseImpliedBy(const std::wstring& name);
-    void CloseUpTo(std::wstring_view name, std::initializer_list<std::wstring_view> boundaries);
+    struct OpenElement {
+        DomNode* node;
+        HtmlTag tag;
+    };
+
+    static DomNode* AppendElement(DomNode& parent, std::wstring_view name);
+    void StartTag(const HtmlToken& token);
+    void EndTag(const HtmlToken& token);
+    void Text(const HtmlToken& token);
+    void Comment(std::wstring_view text);
+    void CloseImpliedBy(HtmlTag tag, std::uint8_t flags);
+    void CloseUpTo(HtmlTag tag, std::initializer_list<HtmlTag> boundaries);
     [[nodiscard]] DomNode& Current();
     void EnterBody() { m_inBody = true; }
 
-    std::unique_ptr<DomNode> m_document;
+    DomNodePtr m_document;
     DomNode* m_html;
     DomNode* m_head;
     DomNode* m_body;
     bool m_inBody = false;
-    std::vector<DomNode*> m_open;  // open elements below <body>; <head> content is never nested
+    std::vector<OpenElement> m_open;  // open elements below <body>; <head> content is never nested
     DomNode* m_headTextTarget = nullptr;  // the head element awaiting its text
 };
 
-DomNode& TreeBuilder::Current()
+DomNode* TreeBuilder::AppendElement(DomNode& parent, std::wstring_view name)
 {
-    return m_open.empty() ? *m_body : *m_open.back();
+    DomNode* element = parent.Append(parent.NewNode(DomNodeKind::Element));
+    element->tagName = name;
+    return element;
 }
 
-void TreeBuilder::Process(HtmlToken token)
+DomNode& TreeBuilder::Current()
+{
+    return m_open.empty() ? *m_body : *m_open.back().node;
+}
+
+void TreeBuilder::Process(const HtmlToken& token)
 {
     switch (token.kind) {
     case HtmlToken::Kind::StartTag: StartTag(token); break;
-    case HtmlToken::Kind::EndTag: EndTag(token.name); break;
-    case HtmlToken::Kind::Text: Text(std::move(token.text)); break;
-    case HtmlToken::Kind::Comment: Comment(std::move(token.text)); break;
+    case HtmlToken::Kind::EndTag: EndTag(token); break;
+    case HtmlToken::Kind::Text: Text(token); break;
+    case HtmlToken::Kind::Comment: Comment(token.text); break;
     case HtmlToken::Kind::EndOfInput: break;
     }
 }
 
-void MergeAttributes(DomNode& node, HtmlToken& token)
+// Attributes go in once, at their final size, since an arena never takes memory back.
+void AddAttributes(DomNode& node, const std::vector<HtmlAttribute>& attributes)
 {
-    for (auto& attr : token.attributes) {
-        const auto same = [&attr](const auto& existing) { return existing.first == attr.first; };
+    node.attributes.reserve(node.attributes.size() + attributes.size());
+    for (const HtmlAttribute& attr : attributes) {
+        const auto same = [&attr](const auto& existing) { return HtmlTokenizer::SameName(existing.first, attr.name); };
         if (std::none_of(node.attributes.begin(), node.attributes.end(), same)) {
-            node.attributes.push_back(std::move(attr));
+            auto& [name, value] = node.attributes.emplace_back();
+            HtmlTokenizer::AssignLower(attr.name, name);
+            AppendDecodingReferences(attr.value, value);
         }
     }
 }
 
-void TreeBuilder::StartTag(HtmlToken& token)
+void TreeBuilder::StartTag(const HtmlToken& token)
 {
     m_headTextTarget = nullptr;
-    const std::wstring& name = token.name;
-    if (name == L"html" || name == L"body" || name == L"head") {
-        MergeAttributes(name == L"html" ? *m_html : name == L"body" ? *m_body : *m_head, token);
-        if (name == L"body") {
+    const HtmlTag tag = token.tag.tag;
+    if (tag == HtmlTag::Html || tag == HtmlTag::Body || tag == HtmlTag::Head) {
+        AddAttributes(tag == HtmlTag::Html ? *m_html : tag == HtmlTag::Body ? *m_body : *m_head, *token.attributes);
+        if (tag == HtmlTag::Body) {
             EnterBody();
         }
         return;
     }
-    const bool toHead = !m_inBody && IsHeadElement(name);
+    const bool toHead = !m_inBody && (token.tag.flags & kHeadElement) != 0;
     if (!toHead) {
         EnterBody();
-        CloseImpliedBy(name);
+        CloseImpliedBy(tag, token.tag.flags);
     }
-    auto element = MakeNode(DomNodeKind::Element, name);
-    element->attributes = std::move(token.attributes);
-    DomNode* added = Append(toHead ? *m_head : Current(), std::move(element));
+    DomNode& parent = toHead ? *m_head : Current();
+    DomNode* added = parent.Append(parent.NewNode(DomNodeKind::Element));
+    HtmlTokenizer::AssignLower(token.name, added->tagName);
+    AddAttributes(*added, *token.attributes);
     // Head elements that hold text (title, style, script) get it from the next token.
-    const bool holdsText = !IsVoidElement(name) && !token.selfClosing;
+    const bool holdsText = (token.tag.flags & kVoidElement) == 0 && !token.selfClosing;
     if (toHead) {
         m_headTextTarget = holdsText ? added : nullptr;
     } else if (holdsText && m_open.size() < kMaxDepth) {
-        m_open.push_back(added);
+        m_open.push_back(OpenElement{added, tag});
     }
 }
 
-void TreeBuilder::CloseImpliedBy(const std::wstring& name)
+void TreeBuilder::CloseImpliedBy(HtmlTag tag, std::uint8_t flags)
 {
-    if (ClosesParagraph(name)) {
-        CloseUpTo(L"p", {L"div", L"li", L"td", L"th", L"button", L"table"});
+    if ((flags & kClosesParagraph) != 0) {
+        CloseUpTo(HtmlTag::P, {HtmlTag::Div, HtmlTag::Li, HtmlTag::Td, HtmlTag::Th, HtmlTag::Button, HtmlTag::Table});
     }
-    if (name == L"li") {
-        CloseUpTo(L"li", {L"ul", L"ol"});
-    } else if (name == L"dt" || name == L"dd") {
-        CloseUpTo(L"dt", {L"dl"});
-        CloseUpTo(L"dd", {L"dl"});
-    } else if (name == L"option") {
-        CloseUpTo(L"option", {L"select"});
-    } else if (name == L"tr") {
-        CloseUpTo(L"tr", {L"table"});
-    } else if (name == L"td" || name == L"th") {
-        CloseUpTo(L"td", {L"tr", L"table"});
-        CloseUpTo(L"th", {L"tr", L"table"});
+    switch (tag) {
+    case HtmlTag::Li: CloseUpTo(HtmlTag::Li, {HtmlTag::Ul, HtmlTag::Ol}); break;
+    case HtmlTag::Dt:
+    case HtmlTag::Dd:
+        CloseUpTo(HtmlTag::Dt, {HtmlTag::Dl});
+        CloseUpTo(HtmlTag::Dd, {HtmlTag::Dl});
+        break;
+    case HtmlTag::Option: CloseUpTo(HtmlTag::Option, {HtmlTag::Select}); break;
+    case HtmlTag::Tr: CloseUpTo(HtmlTag::Tr, {HtmlTag::Table}); break;
+    case HtmlTag::Td:
+    case HtmlTag::Th:
+        CloseUpTo(HtmlTag::Td, {HtmlTag::Tr, HtmlTag::Table});
+        CloseUpTo(HtmlTag::Th, {HtmlTag::Tr, HtmlTag::Table});
+        break;
+    default: break;
     }
 }
 
-// Closes the innermost open `name` unless a boundary element is opened inside it.
-void TreeBuilder::CloseUpTo(std::wstring_view name, std::initializer_list<std::wstring_view> boundaries)
+// Closes the innermost open `tag` unless a boundary element is opened inside it.
+void TreeBuilder::CloseUpTo(HtmlTag tag, std::initializer_list<HtmlTag> boundaries)
 {
     for (size_t i = m_open.size(); i-- > 0;) {
-        const std::wstring& tag = m_open[i]->tagName;
-        if (tag == name) {
+        if (m_open[i].tag == tag) {
             m_open.resize(i);
             return;
         }
-        if (IsOneOf(tag, boundaries)) {
+        if (IsOneOf(m_open[i].tag, boundaries)) {
             return;
         }
     }
 }
 
-void TreeBuilder::EndTag(const std::wstring& name)
+void TreeBuilder::EndTag(const HtmlToken& token)
 {
     m_headTextTarget = nullptr;
-    if (name == L"head") {
+    const HtmlTag tag = token.tag.tag;
+    if (tag == HtmlTag::Head) {
         EnterBody();
         return;
     }
+    // Names the parser knows are compared by number; others by their text.
+    const auto matches = [&token, tag](const OpenElement& open) {
+        return open.tag == tag && (tag != HtmlTag::Other || HtmlTokenizer::SameName(open.node->tagName, token.name));
+    };
     // A stray end tag (nothing of that name is open) is ignored.
     for (size_t i = m_open.size(); i-- > 0;) {
-        if (m_open[i]->tagName == name) {
+        if (matches(m_open[i])) {
             m_open.resize(i);
             return;
         }
     }
 }
 
-void TreeBuilder::Text(std::wstring text)
+void TreeBuilder::Text(const HtmlToken& token)
 {
+    DomString text(m_document->Memory());
+    if (token.decode) {
+        AppendDecodingReferences(token.text, text);
+    } else {
+        text = token.text;
+    }
     if (m_headTextTarget != nullptr) {
-        Append(*m_headTextTarget, MakeNode(DomNodeKind::Text))->text = std::move(text);
+        m_headTextTarget->Append(m_headTextTarget->NewNode(DomNodeKind::Text))->text = std::move(text);
         m_headTextTarget = nullptr;
         return;
     }
@@ -211,23 +215,23 @@ void TreeBuilder::Text(std::wstring text)
         parent.children.back()->text += text;  // text split by a skipped declaration
         return;
     }
-    Append(parent, MakeNode(DomNodeKind::Text))->text = std::move(text);
+    parent.Append(parent.NewNode(DomNodeKind::Text))->text = std::move(text);
 }
 
-void TreeBuilder::Comment(std::wstring text)
+void TreeBuilder::Comment(std::wstring_view text)
 {
     DomNode& parent = m_inBody ? Current() : *m_head;
-    Append(parent, MakeNode(DomNodeKind::Comment))->text = std::move(text);
+    parent.Append(parent.NewNode(DomNodeKind::Comment))->text = text;
 }
 
 } // namespace
 
-std::unique_ptr<DomNode> ParseHtml(std::wstring_view html)
+DomNodePtr ParseHtml(std::wstring_view html)
 {
-    TreeBuilder builder;
+    TreeBuilder builder(html.size());
     HtmlTokenizer tokenizer(html);
     for (HtmlToken token = tokenizer.Next(); token.kind != HtmlToken::Kind::EndOfInput; token = tokenizer.Next()) {
-        builder.Process(std::move(token));
+        builder.Process(token);
     }
     return builder.Finish();
 }

@@ -11,6 +11,6 @@ namespace engine {
 // Returns a Document node whose only element child is <html>, which always holds a
 // <head> and a <body> (created when the markup leaves them out). Element and
 // attribute names are lower-cased, character references are decoded.
-[[nodiscard]] std::unique_ptr<DomNode> ParseHtml(std::wstring_view html);
+[[nodiscard]] DomNodePtr ParseHtml(std::wstring_view html);
 
 } // namespace engine

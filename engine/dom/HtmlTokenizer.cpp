@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "CharacterReferences.h"
+#include "common/CharSearch.h"
 
 namespace engine {
 namespace {
@@ -17,77 +17,99 @@ bool IsAsciiLetter(wchar_t c)
     return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
 }
 
+// Ends a tag or attribute name.
+bool IsNameEnd(wchar_t c)
+{
+    return IsSpace(c) || c == L'/' || c == L'>';
+}
+
 wchar_t ToLowerAscii(wchar_t c)
 {
     return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
 }
 
-std::wstring LowerAscii(std::wstring_view s)
+// The lower-case name a tag is looked up by. Names longer than any known one are not
+// looked up, so a small buffer does.
+HtmlTagInfo LookUp(std::wstring_view name)
 {
-    std::wstring out(s);
-    std::transform(out.begin(), out.end(), out.begin(), ToLowerAscii);
-    return out;
-}
-
-bool IsRawTextElement(std::wstring_view name)
-{
-    return name == L"script" || name == L"style" || name == L"title" || name == L"textarea";
-}
-
-// script and style hold code, not text: references inside them stay as written.
-bool DecodesReferences(std::wstring_view rawTextElement)
-{
-    return rawTextElement == L"title" || rawTextElement == L"textarea";
+    constexpr size_t kLongestKnown = 10;
+    wchar_t lower[kLongestKnown];
+    if (name.size() > kLongestKnown) {
+        return {};
+    }
+    std::transform(name.begin(), name.end(), lower, ToLowerAscii);
+    return LookUpHtmlTag(std::wstring_view(lower, name.size()));
 }
 
 } // namespace
 
+bool HtmlTokenizer::SameName(std::wstring_view a, std::wstring_view b) noexcept
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 HtmlToken HtmlTokenizer::Next()
 {
+    if ((m_rawText.flags & kRawText) != 0) {
+        return ReadRawText();
+    }
     // Declarations produce no token; skipping them in a loop keeps the stack flat
     // however many of them follow each other.
-    while (m_rawTextEnd.empty() && m_pos + 1 < m_input.size() && m_input[m_pos] == L'<' &&
+    while (m_pos + 1 < m_input.size() && m_input[m_pos] == L'<' &&
            (m_input[m_pos + 1] == L'!' || m_input[m_pos + 1] == L'?') && m_input.substr(m_pos, 4) != L"<!--") {
         SkipDeclaration();
-    }
-    if (!m_rawTextEnd.empty()) {
-        return ReadRawText();
     }
     if (m_pos >= m_input.size()) {
         return {};
     }
-    if (!AtTagStart()) {
+    if (!IsTagStart(m_pos)) {
         return ReadText();
     }
-    const std::wstring_view rest = m_input.substr(m_pos);
-    if (rest.substr(0, 4) == L"<!--") {
-        return ReadComment();
+    if (m_input[m_pos + 1] == L'!') {
+        return ReadComment();  // every other "<!" was skipped above
     }
-    return ReadTag(rest[1] == L'/');
+    return ReadTag(m_input[m_pos + 1] == L'/');
 }
 
-bool HtmlTokenizer::AtTagStart() const
+size_t HtmlTokenizer::Find(wchar_t c, size_t from) const
 {
-    if (m_input[m_pos] != L'<' || m_pos + 1 >= m_input.size()) {
+    const wchar_t* begin = m_input.data();
+    return static_cast<size_t>(FindChar(begin + from, begin + m_input.size(), c) - begin);
+}
+
+bool HtmlTokenizer::IsTagStart(size_t pos) const
+{
+    if (m_input[pos] != L'<' || pos + 1 >= m_input.size()) {
         return false;
     }
-    const wchar_t next = m_input[m_pos + 1];
+    const wchar_t next = m_input[pos + 1];
     if (next == L'!' || next == L'?' || IsAsciiLetter(next)) {
         return true;
     }
-    return next == L'/' && m_pos + 2 < m_input.size() && IsAsciiLetter(m_input[m_pos + 2]);
+    return next == L'/' && pos + 2 < m_input.size() && IsAsciiLetter(m_input[pos + 2]);
 }
 
 HtmlToken HtmlTokenizer::ReadText()
 {
     const size_t start = m_pos;
-    ++m_pos;  // a '<' that does not start a tag is text
-    while (m_pos < m_input.size() && !AtTagStart()) {
-        ++m_pos;
+    // A '<' that does not start a tag is text.
+    size_t end = Find(L'<', m_pos + 1);
+    while (end < m_input.size() && !IsTagStart(end)) {
+        end = Find(L'<', end + 1);
     }
+    m_pos = end;
     HtmlToken token;
     token.kind = HtmlToken::Kind::Text;
-    token.text = DecodeCharacterReferences(m_input.substr(start, m_pos - start));
+    token.text = m_input.substr(start, end - start);
+    token.decode = true;
     return token;
 }
 
@@ -95,12 +117,13 @@ HtmlToken HtmlTokenizer::ReadRawText()
 {
     const size_t start = m_pos;
     size_t end = m_input.size();
-    for (size_t i = m_input.find(L"</", m_pos); i != std::wstring_view::npos; i = m_input.find(L"</", i + 2)) {
-        const std::wstring_view candidate = m_input.substr(i + 2, m_rawTextEnd.size());
+    for (size_t i = Find(L'<', m_pos); i < m_input.size(); i = Find(L'<', i + 1)) {
+        if (i + 1 >= m_input.size() || m_input[i + 1] != L'/') {
+            continue;
+        }
         const size_t after = i + 2 + m_rawTextEnd.size();
-        const bool delimited = after >= m_input.size() || IsSpace(m_input[after]) || m_input[after] == L'>' ||
-                               m_input[after] == L'/';
-        if (LowerAscii(candidate) == m_rawTextEnd && delimited) {
+        const bool delimited = after >= m_input.size() || IsNameEnd(m_input[after]);
+        if (delimited && SameName(m_input.substr(i + 2, m_rawTextEnd.size()), m_rawTextEnd)) {
             end = i;
             break;
         }
@@ -108,9 +131,9 @@ HtmlToken HtmlTokenizer::ReadRawText()
     m_pos = end;
     HtmlToken token;
     token.kind = HtmlToken::Kind::Text;
-    const std::wstring_view raw = m_input.substr(start, end - start);
-    token.text = DecodesReferences(m_rawTextEnd) ? DecodeCharacterReferences(raw) : std::wstring(raw);
-    m_rawTextEnd.clear();
+    token.text = m_input.substr(start, end - start);
+    token.decode = (m_rawText.flags & kDecodesRawText) != 0;
+    m_rawText = {};
     if (token.text.empty()) {
         return Next();  // the end tag follows at once
     }
@@ -120,46 +143,46 @@ HtmlToken HtmlTokenizer::ReadRawText()
 HtmlToken HtmlTokenizer::ReadComment()
 {
     const size_t bodyStart = m_pos + 4;
-    size_t end = m_input.find(L"-->", bodyStart);
+    const size_t end = std::min(m_input.find(L"-->", bodyStart), m_input.size());
     HtmlToken token;
     token.kind = HtmlToken::Kind::Comment;
-    if (end == std::wstring_view::npos) {
-        token.text = std::wstring(m_input.substr(bodyStart));
-        m_pos = m_input.size();
-    } else {
-        token.text = std::wstring(m_input.substr(bodyStart, end - bodyStart));
-        m_pos = end + 3;
-    }
+    token.text = m_input.substr(bodyStart, end - bodyStart);
+    m_pos = std::min(end + 3, m_input.size());
     return token;
 }
 
 // <!DOCTYPE ...>, <![CDATA[...]]> and <?...> carry nothing the page view needs.
 void HtmlTokenizer::SkipDeclaration()
 {
-    const size_t end = m_input.find(L'>', m_pos);
-    m_pos = end == std::wstring_view::npos ? m_input.size() : end + 1;
+    m_pos = std::min(Find(L'>', m_pos), m_input.size() - 1) + 1;
 }
 
 HtmlToken HtmlTokenizer::ReadTag(bool endTag)
 {
     m_pos += endTag ? 2 : 1;
     const size_t nameStart = m_pos;
-    while (m_pos < m_input.size() && !IsSpace(m_input[m_pos]) && m_input[m_pos] != L'/' && m_input[m_pos] != L'>') {
+    while (m_pos < m_input.size() && !IsNameEnd(m_input[m_pos])) {
         ++m_pos;
     }
     HtmlToken token;
     token.kind = endTag ? HtmlToken::Kind::EndTag : HtmlToken::Kind::StartTag;
-    token.name = LowerAscii(m_input.substr(nameStart, m_pos - nameStart));
+    token.name = m_input.substr(nameStart, m_pos - nameStart);
+    token.tag = LookUp(token.name);
+    m_attributes.clear();
     ReadAttributes(token);
     if (endTag) {
-        token.attributes.clear();
         token.selfClosing = false;
-    } else if (IsRawTextElement(token.name)) {
-        m_rawTextEnd = token.name;
+    } else {
+        token.attributes = &m_attributes;
+        if ((token.tag.flags & kRawText) != 0) {
+            m_rawText = token.tag;
+            m_rawTextEnd = token.name;
+        }
     }
     return token;
 }
 
+// Attributes after the first of the same name are dropped.
 void HtmlTokenizer::ReadAttributes(HtmlToken& token)
 {
     while (true) {
@@ -178,47 +201,41 @@ void HtmlTokenizer::ReadAttributes(HtmlToken& token)
             continue;
         }
         const size_t nameStart = m_pos++;  // a stray '=' or quote starts a name, as browsers do
-        while (m_pos < m_input.size() && !IsSpace(m_input[m_pos]) && m_input[m_pos] != L'/' &&
-               m_input[m_pos] != L'>' && m_input[m_pos] != L'=') {
+        while (m_pos < m_input.size() && !IsNameEnd(m_input[m_pos]) && m_input[m_pos] != L'=') {
             ++m_pos;
         }
-        std::wstring name = LowerAscii(m_input.substr(nameStart, m_pos - nameStart));
+        const std::wstring_view name = m_input.substr(nameStart, m_pos - nameStart);
         SkipSpace();
-        std::wstring value;
+        std::wstring_view value;
         if (m_pos < m_input.size() && m_input[m_pos] == L'=') {
             ++m_pos;
             value = ReadAttributeValue();
         }
-        const auto same = [&name](const auto& attr) { return attr.first == name; };
-        if (std::none_of(token.attributes.begin(), token.attributes.end(), same)) {
-            token.attributes.emplace_back(std::move(name), std::move(value));
+        const auto same = [name](const HtmlAttribute& attr) { return SameName(attr.name, name); };
+        if (std::none_of(m_attributes.begin(), m_attributes.end(), same)) {
+            m_attributes.push_back(HtmlAttribute{name, value});
         }
     }
 }
 
-std::wstring HtmlTokenizer::ReadAttributeValue()
+std::wstring_view HtmlTokenizer::ReadAttributeValue()
 {
     SkipSpace();
     if (m_pos >= m_input.size()) {
         return {};
     }
     const wchar_t quote = m_input[m_pos];
-    size_t start = m_pos;
-    size_t end = 0;
     if (quote == L'"' || quote == L'\'') {
-        start = m_pos + 1;
-        end = m_input.find(quote, start);
-        if (end == std::wstring_view::npos) {
-            end = m_input.size();
-        }
+        const size_t start = m_pos + 1;
+        const size_t end = Find(quote, start);
         m_pos = std::min(end + 1, m_input.size());
-    } else {
-        while (m_pos < m_input.size() && !IsSpace(m_input[m_pos]) && m_input[m_pos] != L'>') {
-            ++m_pos;
-        }
-        end = m_pos;
+        return m_input.substr(start, end - start);
     }
-    return DecodeCharacterReferences(m_input.substr(start, end - start));
+    const size_t start = m_pos;
+    while (m_pos < m_input.size() && !IsSpace(m_input[m_pos]) && m_input[m_pos] != L'>') {
+        ++m_pos;
+    }
+    return m_input.substr(start, m_pos - start);
 }
 
 void HtmlTokenizer::SkipSpace()

@@ -1,21 +1,30 @@
 #pragma once
-// Splits HTML text into tags, text and comments. Every call to Next consumes at least
+// Splits HTML text into tags, text and comments. Tokens point into the text; nothing
+// is copied or decoded until the tree is built. Every call to Next consumes at least
 // one character until the end, so no input makes it loop.
 
-#include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
+#include "HtmlTag.h"
+
 namespace engine {
+
+// An attribute as written: its name in any case, its value with references undecoded.
+struct HtmlAttribute {
+    std::wstring_view name;
+    std::wstring_view value;
+};
 
 struct HtmlToken {
     enum class Kind { StartTag, EndTag, Text, Comment, EndOfInput };
     Kind kind = Kind::EndOfInput;
-    std::wstring name;  // tags: lower case
-    std::vector<std::pair<std::wstring, std::wstring>> attributes;  // start tags: decoded, first of duplicates kept
+    std::wstring_view name;  // tags: as written
+    HtmlTagInfo tag;         // tags: what the name is known as
+    const std::vector<HtmlAttribute>* attributes = nullptr;  // start tags; valid until the next token
     bool selfClosing = false;
-    std::wstring text;  // text (references decoded, except in script/style) and comments
+    std::wstring_view text;  // text and comments
+    bool decode = false;     // text: character references are to be decoded
 };
 
 class HtmlTokenizer final {
@@ -24,6 +33,20 @@ public:
 
     [[nodiscard]] HtmlToken Next();
 
+    // True when two attribute names are the same, ignoring ASCII case.
+    [[nodiscard]] static bool SameName(std::wstring_view a, std::wstring_view b) noexcept;
+    // Writes `name` in lower case to `out`; the characters of a name beyond ASCII stay as they are.
+    template <typename String>
+    static void AssignLower(std::wstring_view name, String& out)
+    {
+        out.assign(name.begin(), name.end());
+        for (wchar_t& c : out) {
+            if (c >= L'A' && c <= L'Z') {
+                c = static_cast<wchar_t>(c + (L'a' - L'A'));
+            }
+        }
+    }
+
 private:
     [[nodiscard]] HtmlToken ReadRawText();
     [[nodiscard]] HtmlToken ReadText();
@@ -31,13 +54,16 @@ private:
     void SkipDeclaration();
     [[nodiscard]] HtmlToken ReadTag(bool endTag);
     void ReadAttributes(HtmlToken& token);
-    [[nodiscard]] std::wstring ReadAttributeValue();
+    [[nodiscard]] std::wstring_view ReadAttributeValue();
     void SkipSpace();
-    [[nodiscard]] bool AtTagStart() const;
+    [[nodiscard]] bool IsTagStart(size_t pos) const;
+    [[nodiscard]] size_t Find(wchar_t c, size_t from) const;
 
     std::wstring_view m_input;
     size_t m_pos = 0;
-    std::wstring m_rawTextEnd;  // set after <script>, <style>, <title>, <textarea>
+    std::vector<HtmlAttribute> m_attributes;  // of the last start tag; reused
+    HtmlTagInfo m_rawText;       // set after <script>, <style>, <title>, <textarea>
+    std::wstring_view m_rawTextEnd;  // the name that ends the raw text, as written
 };
 
 } // namespace engine

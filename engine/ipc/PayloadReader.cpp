@@ -63,12 +63,10 @@ bool PayloadReader::Text(std::wstring& text)
         m_ok = false;
         return false;
     }
+    // UTF-16 travels little-endian, which is how Windows holds it in memory.
+    static_assert(sizeof(wchar_t) == 2, "text is UTF-16");
     text.resize(length);
-    for (std::size_t i = 0; i < length; ++i) {
-        const auto low = static_cast<unsigned char>(taken[2 * i]);
-        const auto high = static_cast<unsigned char>(taken[2 * i + 1]);
-        text[i] = static_cast<wchar_t>(low | (high << 8));
-    }
+    std::memcpy(text.data(), taken.data(), taken.size());
     return true;
 }
 

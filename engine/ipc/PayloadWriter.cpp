@@ -16,13 +16,12 @@ void PayloadWriter::Bytes(std::string_view bytes)
     m_out.append(bytes);
 }
 
+// UTF-16 travels little-endian, which is how Windows holds it in memory.
 void PayloadWriter::Text(std::wstring_view text)
 {
+    static_assert(sizeof(wchar_t) == 2, "text is UTF-16");
     U32(static_cast<std::uint32_t>(text.size()));
-    for (const wchar_t c : text) {
-        m_out.push_back(static_cast<char>(c & 0xFF));
-        m_out.push_back(static_cast<char>((c >> 8) & 0xFF));
-    }
+    m_out.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
 void PayloadWriter::List(const ListValue& list)

@@ -102,14 +102,20 @@ RendererHost::Owner RendererHost::Launch(const std::wstring& executable, const s
     if (!down || !up || !stop) {
         return nullptr;
     }
-    Owner host(new RendererHost(std::move(*down), std::move(*up), std::move(stop)));
-    const std::wstring commandLine =
-        L"\"" + executable + L"\" --type=renderer --channel=" + channel + extraSwitches;
-    if (!host->StartProcess(commandLine)) {
+    UniqueKernelHandle started(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!started) {
         return nullptr;
     }
-    host->m_reader = std::thread([h = host.get(), receiver = std::move(receiver), onClosed = std::move(onClosed)] {
-        h->ReadLoop(receiver, onClosed);
+    Owner host(new RendererHost(std::move(*down), std::move(*up), std::move(stop)));
+    host->m_started = std::move(started);
+    // Creating a process takes tens of milliseconds (much more under Wine); the reader
+    // thread does it, so that the caller's thread goes on at once.
+    std::wstring commandLine = L"\"" + executable + L"\" --type=renderer --channel=" + channel + extraSwitches;
+    host->m_reader = std::thread([h = host.get(), commandLine = std::move(commandLine), receiver = std::move(receiver),
+                                     onClosed = std::move(onClosed)] {
+        const bool started = ::WaitForSingleObject(h->m_stop.get(), 0) != WAIT_OBJECT_0 && h->StartProcess(commandLine);
+        (void)::SetEvent(h->m_started.get());  // wakes the writer either way
+        h->ReadLoop(started, receiver, onClosed);
     });
     host->m_writer = std::thread([h = host.get()] { h->WriteLoop(); });
     return host;
@@ -185,7 +191,8 @@ std::optional<WireMessage> RendererHost::NextOutgoing()
 
 void RendererHost::WriteLoop()
 {
-    if (!m_toRenderer.WaitForClient(m_stop.get(), m_process.get())) {
+    (void)::WaitForSingleObject(m_started.get(), INFINITE);  // set by the reader thread whatever happens
+    if (!m_process || !m_toRenderer.WaitForClient(m_stop.get(), m_process.get())) {
         return;
     }
     while (auto message = NextOutgoing()) {
@@ -195,10 +202,10 @@ void RendererHost::WriteLoop()
     }
 }
 
-void RendererHost::ReadLoop(const Receiver& receiver, const ClosedCallback& onClosed)
+void RendererHost::ReadLoop(bool started, const Receiver& receiver, const ClosedCallback& onClosed)
 {
     // Callbacks run under the lock, so that nothing is delivered once Stop() has returned.
-    if (m_fromRenderer.WaitForClient(m_stop.get(), m_process.get())) {
+    if (started && m_fromRenderer.WaitForClient(m_stop.get(), m_process.get())) {
         m_connected = true;
         WireMessage message;
         while (m_fromRenderer.Read(message, m_stop.get())) {

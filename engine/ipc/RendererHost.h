@@ -3,6 +3,7 @@
 // reader thread (renderer -> browser) and a writer thread (browser -> renderer) on two
 // one-way pipes, and ends all of it when released.
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -32,8 +33,9 @@ public:
     };
     using Owner = std::unique_ptr<RendererHost, Release>;
 
-    // Starts `executable` with "--type=renderer --channel=<name>" plus `extraSwitches`.
-    // Null when the pipes or the process cannot be created.
+    // Starts `executable` with "--type=renderer --channel=<name>" plus `extraSwitches`,
+    // in the background. Null when the pipes cannot be created; a process that cannot
+    // be started is reported through `onClosed`.
     [[nodiscard]] static Owner Launch(const std::wstring& executable, const std::wstring& extraSwitches,
         Receiver receiver, ClosedCallback onClosed);
     // Waits until every host released so far has ended, its process included; a
@@ -47,21 +49,23 @@ public:
 
     // Queues the message; never blocks on the pipe.
     void Send(WireMessage message);
+    // 0 until the process has started.
     [[nodiscard]] DWORD ProcessId() const noexcept { return m_processId; }
 
 private:
     RendererHost(PipeEnd toRenderer, PipeEnd fromRenderer, UniqueKernelHandle stop);
     [[nodiscard]] bool StartProcess(const std::wstring& commandLine);
     void Stop();
-    void ReadLoop(const Receiver& receiver, const ClosedCallback& onClosed);
+    void ReadLoop(bool started, const Receiver& receiver, const ClosedCallback& onClosed);
     void WriteLoop();
     [[nodiscard]] std::optional<WireMessage> NextOutgoing();
 
     PipeEnd m_toRenderer;
     PipeEnd m_fromRenderer;
     UniqueKernelHandle m_stop;
-    UniqueKernelHandle m_process;
-    DWORD m_processId = 0;
+    UniqueKernelHandle m_started;  // set once the process was started, or failed to start
+    UniqueKernelHandle m_process;  // written by the reader thread before m_started is set
+    std::atomic<DWORD> m_processId{0};
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<WireMessage> m_outgoing;

@@ -10,7 +10,7 @@ enum class WireType : std::uint32_t {
     Ready = 1,           // renderer -> browser: connected
     Hello = 2,           // browser -> renderer: browser id, pop-up flag, extra info list
     Document = 3,        // browser -> renderer: load sequence, URL, page text
-    Display = 4,         // renderer -> browser: load sequence (0 for a change), serialized tree
+    Display = 4,         // renderer -> browser: load sequence of a page a visitor changed, serialized tree
     ProcessMessage = 5,  // either way: name and argument list
 };
 

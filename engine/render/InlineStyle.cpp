@@ -51,7 +51,7 @@ std::optional<std::wstring> InlineStyleValue(std::wstring_view style, std::wstri
 
 bool IsDisplayNone(const DomNode& element)
 {
-    const std::wstring* style = FindAttribute(element, L"style");
+    const DomString* style = FindAttribute(element, L"style");
     if (style == nullptr) {
         return false;
     }

@@ -79,7 +79,7 @@ bool IsCollapsibleSpace(wchar_t c)
 // Leading decimal digits of a width/height attribute; -1 when absent or not a pixel count.
 int PixelAttribute(const DomNode& element, std::wstring_view name)
 {
-    const std::wstring* value = FindAttribute(element, name);
+    const DomString* value = FindAttribute(element, name);
     if (value == nullptr || value->find(L'%') != std::wstring::npos) {
         return -1;
     }
@@ -163,7 +163,7 @@ void LayoutBuilder::VisitChildren(const DomNode& node, const TextStyle& style, i
 
 void LayoutBuilder::VisitElement(const DomNode& element, const TextStyle& parentStyle, int depth)
 {
-    const std::wstring& tag = element.tagName;
+    const std::wstring_view tag = element.tagName;
     if (!IsDrawn(element)) {
         return;
     }
@@ -183,7 +183,7 @@ void LayoutBuilder::VisitElement(const DomNode& element, const TextStyle& parent
 
 void LayoutBuilder::VisitBlock(const DomNode& element, const TextStyle& style, int depth)
 {
-    const std::wstring& tag = element.tagName;
+    const std::wstring_view tag = element.tagName;
     const bool isList = tag == L"ul" || tag == L"ol";
     const int margin = VerticalMargin(tag, style.font, isList && !m_listCounters.empty());
     BlockEdge(margin);
@@ -210,7 +210,7 @@ void LayoutBuilder::VisitBlock(const DomNode& element, const TextStyle& style, i
 LayoutBuilder::TextStyle LayoutBuilder::StyleFor(const DomNode& element, const TextStyle& parent)
 {
     TextStyle style = parent;
-    const std::wstring& tag = element.tagName;
+    const std::wstring_view tag = element.tagName;
     if (const int level = HeadingLevel(tag); level != 0) {
         style.font.pixelHeight = kHeadingSizes[level - 1];
         style.font.bold = true;
@@ -227,10 +227,10 @@ LayoutBuilder::TextStyle LayoutBuilder::StyleFor(const DomNode& element, const T
     } else if (tag == L"pre") {
         style.preformatted = true;
     } else if (tag == L"a") {
-        const std::wstring* href = FindAttribute(element, L"href");
+        const DomString* href = FindAttribute(element, L"href");
         if (href != nullptr) {
-            const std::wstring* target = FindAttribute(element, L"target");
-            m_tree.links.push_back({ResolveUrl(m_input.baseUrl, *href), target != nullptr ? *target : L""});
+            const DomString* target = FindAttribute(element, L"target");
+            m_tree.links.push_back({ResolveUrl(m_input.baseUrl, *href), target != nullptr ? std::wstring(*target) : L""});
             style.link = static_cast<int>(m_tree.links.size()) - 1;
             style.color = kLinkColor;
             style.font.underline = true;
@@ -323,7 +323,7 @@ void LayoutBuilder::AddOverlongWord(std::wstring_view word, const TextStyle& sty
 
 void LayoutBuilder::AddImage(const DomNode& img, const TextStyle& style)
 {
-    const std::wstring* src = FindAttribute(img, L"src");
+    const DomString* src = FindAttribute(img, L"src");
     LayoutBox box;
     box.kind = BoxKind::Image;
     box.link = style.link;

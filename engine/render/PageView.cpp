@@ -48,7 +48,7 @@ std::vector<const DomNode*> DrawnImages(const DomNode& root)
 PageView::PageView() : m_fonts(std::make_unique<FontCache>()) {}
 PageView::~PageView() = default;
 
-void PageView::SetDocument(std::unique_ptr<DomNode> doc, std::wstring baseUrl)
+void PageView::SetDocument(DomNodePtr doc, std::wstring baseUrl)
 {
     m_doc = std::move(doc);
     m_baseUrl = std::move(baseUrl);
@@ -63,7 +63,7 @@ std::vector<std::wstring> PageView::ImageUrls() const
         return urls;
     }
     for (const DomNode* img : DrawnImages(*m_doc)) {
-        const std::wstring* src = FindAttribute(*img, L"src");
+        const DomString* src = FindAttribute(*img, L"src");
         if (src == nullptr || src->empty()) {
             continue;
         }

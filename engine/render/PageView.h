@@ -25,7 +25,7 @@ public:
 
     // Takes ownership of the document; `baseUrl` resolves links and image sources.
     // Drops the previous layout; call Layout before painting again.
-    void SetDocument(std::unique_ptr<DomNode> doc, std::wstring baseUrl);
+    void SetDocument(DomNodePtr doc, std::wstring baseUrl);
 
     // Absolute addresses of every <img src> that is displayed, without duplicates.
     [[nodiscard]] std::vector<std::wstring> ImageUrls() const;
@@ -54,7 +54,7 @@ public:
     [[nodiscard]] Hit HitTest(POINT contentPoint) const;
 
 private:
-    std::unique_ptr<DomNode> m_doc;
+    DomNodePtr m_doc;
     std::wstring m_baseUrl;
     std::map<std::wstring, std::shared_ptr<const DecodedImage>> m_images;
     std::unique_ptr<LayoutTree> m_layout;

@@ -9,8 +9,8 @@ namespace {
 [[nodiscard]] DomNode* FindElement(DomNode& node, const std::wstring& tag, const std::wstring* id)
 {
     if (node.kind == DomNodeKind::Element) {
-        const std::wstring* value = id != nullptr ? FindAttribute(node, L"id") : nullptr;
-        if (id != nullptr ? (value != nullptr && *value == *id) : node.tagName == tag) {
+        const DomString* value = id != nullptr ? FindAttribute(node, L"id") : nullptr;
+        if (id != nullptr ? (value != nullptr && std::wstring_view(*value) == *id) : std::wstring_view(node.tagName) == tag) {
             return &node;
         }
     }

@@ -7,8 +7,9 @@
 namespace engine {
 namespace {
 
-[[nodiscard]] std::wstring UpperAscii(std::wstring text)
+[[nodiscard]] std::wstring UpperAscii(std::wstring_view name)
 {
+    std::wstring text(name);
     for (wchar_t& c : text) {
         if (c >= L'a' && c <= L'z') {
             c = static_cast<wchar_t>(c - L'a' + L'A');
@@ -101,7 +102,7 @@ CefString DomNodeRef::GetValue()
     if (node == nullptr || (node->kind != DomNodeKind::Text && node->kind != DomNodeKind::Comment)) {
         return {};
     }
-    return node->text;
+    return std::wstring(node->text);
 }
 
 CefRefPtr<CefDOMDocument> DomNodeRef::GetDocument()
@@ -172,8 +173,8 @@ bool DomNodeRef::HasElementAttribute(const CefString& attrName)
 CefString DomNodeRef::GetElementAttribute(const CefString& attrName)
 {
     const DomNode* node = LiveElement();
-    const std::wstring* value = node != nullptr ? FindAttribute(*node, attrName.ToWString()) : nullptr;
-    return value != nullptr ? *value : std::wstring();
+    const DomString* value = node != nullptr ? FindAttribute(*node, attrName.ToWString()) : nullptr;
+    return value != nullptr ? std::wstring(*value) : std::wstring();
 }
 
 bool DomNodeRef::SetElementAttribute(const CefString& attrName, const CefString& value)

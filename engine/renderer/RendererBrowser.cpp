@@ -13,11 +13,11 @@ RendererBrowser::RendererBrowser(int id, bool popup, Sender sender)
 {
 }
 
-void RendererBrowser::ShowDocument(std::uint32_t sequence, std::wstring url, std::unique_ptr<DomNode> document)
+void RendererBrowser::ShowDocument(std::uint32_t sequence, std::wstring url, DomNodePtr document)
 {
+    m_sequence = sequence;
     m_url = std::move(url);
     m_document = std::move(document);
-    SendDisplay(sequence);
 }
 
 void RendererBrowser::Visit(CefRefPtr<CefDOMVisitor> visitor)
@@ -29,7 +29,7 @@ void RendererBrowser::Visit(CefRefPtr<CefDOMVisitor> visitor)
     visitor->Visit(new DomDocumentRef(session, *m_document, m_url));
     session->open = false;
     if (session->changed) {
-        SendDisplay(0);
+        SendDisplay();
     }
 }
 
@@ -46,13 +46,13 @@ bool RendererBrowser::SendProcessMessage(CefProcessId targetProcess, CefRefPtr<C
     return m_sender(WireMessage{WireType::ProcessMessage, EncodeProcessMessage(*message)});
 }
 
-void RendererBrowser::SendDisplay(std::uint32_t sequence)
+void RendererBrowser::SendDisplay()
 {
     if (!m_document) {
         return;
     }
     PayloadWriter writer;
-    writer.U32(sequence);
+    writer.U32(m_sequence);
     writer.Bytes(SerializeDom(*m_document));
     (void)m_sender(WireMessage{WireType::Display, writer.Take()});
 }

@@ -19,8 +19,9 @@ public:
 
     RendererBrowser(int id, bool popup, Sender sender);
 
-    // Replaces the page and sends its display content for load `sequence`.
-    void ShowDocument(std::uint32_t sequence, std::wstring url, std::unique_ptr<DomNode> document);
+    // Replaces the page with the one of load `sequence`. The browser process shows its
+    // own parse of the same text.
+    void ShowDocument(std::uint32_t sequence, std::wstring url, DomNodePtr document);
     // Runs the visitor over the page; a changed tree is sent to the browser process.
     void Visit(CefRefPtr<CefDOMVisitor> visitor);
     [[nodiscard]] const std::wstring& Url() const noexcept { return m_url; }
@@ -41,13 +42,14 @@ public:
     bool SendProcessMessage(CefProcessId targetProcess, CefRefPtr<CefProcessMessage> message) override;
 
 private:
-    void SendDisplay(std::uint32_t sequence);
+    void SendDisplay();
 
     int m_id;
     bool m_popup;
     Sender m_sender;
+    std::uint32_t m_sequence = 0;  // the load the page came from
     std::wstring m_url;
-    std::unique_ptr<DomNode> m_document;
+    DomNodePtr m_document;
     IMPLEMENT_REFCOUNTING(RendererBrowser);
 };
 

@@ -11,7 +11,7 @@ using browser_test::ChildStyle;
 using browser_test::RunVisit;
 using Mode = CCefDOMVisitor::Mode;
 
-std::unique_ptr<engine::DomNode> VisitPage(Mode mode, std::wstring_view html)
+engine::DomNodePtr VisitPage(Mode mode, std::wstring_view html)
 {
     auto document = engine::ParseHtml(html);
     const CefRefPtr<CCefDOMVisitor> visitor(new CCefDOMVisitor(mode));
@@ -67,13 +67,8 @@ TEST(CefDOMVisitorMain, LeavesAnEmptyBodyAloneAndCopesWithoutBody)
     const auto empty = VisitPage(Mode::Main, L"<head><title>t</title></head><body></body>");
     EXPECT_EQ(BodyStyle(*empty), L"(none)");
 
-    engine::DomNode bare;
-    bare.kind = engine::DomNodeKind::Document;
-    auto text = std::make_unique<engine::DomNode>();
-    text->kind = engine::DomNodeKind::Text;
-    text->text = L"x";
-    text->parent = &bare;
-    bare.children.push_back(std::move(text));
+    engine::DomNode bare(engine::DomNodeKind::Document);
+    bare.Append(bare.NewNode(engine::DomNodeKind::Text))->text = L"x";
     const CefRefPtr<CCefDOMVisitor> visitor(new CCefDOMVisitor(Mode::Main));
     RunVisit(*visitor, bare);
     EXPECT_EQ(bare.children.size(), 1u);

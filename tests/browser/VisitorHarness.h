@@ -29,15 +29,15 @@ inline std::wstring ChildStyle(const engine::DomNode& document, size_t index)
     if (body == nullptr || index >= body->children.size()) {
         return L"(no such child)";
     }
-    const std::wstring* style = engine::FindAttribute(*body->children[index], L"style");
-    return style != nullptr ? *style : L"(none)";
+    const engine::DomString* style = engine::FindAttribute(*body->children[index], L"style");
+    return style != nullptr ? std::wstring(*style) : L"(none)";
 }
 
 inline std::wstring BodyStyle(const engine::DomNode& document)
 {
     const engine::DomNode* body = engine::FindBody(document);
-    const std::wstring* style = body != nullptr ? engine::FindAttribute(*body, L"style") : nullptr;
-    return style != nullptr ? *style : L"(none)";
+    const engine::DomString* style = body != nullptr ? engine::FindAttribute(*body, L"style") : nullptr;
+    return style != nullptr ? std::wstring(*style) : L"(none)";
 }
 
 } // namespace browser_test

@@ -17,7 +17,7 @@ protected:
         return new DomDocumentRef(m_session, *m_tree, L"http://127.0.0.1/page");
     }
 
-    std::unique_ptr<DomNode> m_tree;
+    DomNodePtr m_tree;
     std::shared_ptr<VisitSession> m_session;
 };
 

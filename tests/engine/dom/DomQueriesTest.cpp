@@ -43,8 +43,7 @@ TEST(DomQueries, SetAttributeReplacesInPlaceOrAppendsLowerCased)
     node.attributes = {{L"id", L"a"}, {L"style", L"color:red"}};
     SetAttribute(node, L"Style", L"display:none");
     SetAttribute(node, L"NEW", L"v");
-    const std::vector<std::pair<std::wstring, std::wstring>> expected = {
-        {L"id", L"a"}, {L"style", L"display:none"}, {L"new", L"v"}};
+    const decltype(node.attributes) expected = {{L"id", L"a"}, {L"style", L"display:none"}, {L"new", L"v"}};
     EXPECT_EQ(node.attributes, expected);
 }
 

@@ -12,8 +12,8 @@ namespace engine::test {
 inline std::wstring Outline(const DomNode& node)
 {
     switch (node.kind) {
-    case DomNodeKind::Text: return L"#" + node.text;
-    case DomNodeKind::Comment: return L"<!--" + node.text + L"-->";
+    case DomNodeKind::Text: return L"#" + std::wstring(node.text);
+    case DomNodeKind::Comment: return L"<!--" + std::wstring(node.text) + L"-->";
     case DomNodeKind::Document:
     case DomNodeKind::Element: break;
     }

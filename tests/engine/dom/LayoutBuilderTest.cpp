@@ -55,7 +55,7 @@ protected:
 
     FixedMeasurer m_measurer;
     std::map<std::wstring, std::shared_ptr<const DecodedImage>> m_images;
-    std::unique_ptr<DomNode> m_doc;
+    DomNodePtr m_doc;
 };
 
 TEST_F(LayoutTest, TextStartsInsideTheBodyMarginAndRunsMerge)
