@@ -50,6 +50,29 @@ TEST(BrowserProcessHandler, HearsInitialisationAndEveryRendererLaunch)
     EXPECT_EQ(2, client->Count(L"close"));
 }
 
+// One renderer starts at initialisation and waits; a browser takes it, and the next one
+// starts only once that browser's page is shown.
+TEST(BrowserProcessHandler, ARendererWaitsReadyAndIsReplacedAfterAPageIsShown)
+{
+    CefRefPtr<RecordingApp> app = new RecordingApp();
+    CefSettings settings;
+    ASSERT_TRUE(CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, app.get()));
+    EXPECT_EQ(1, app->launches);
+    TempDir files;
+    const std::wstring page = files.Write(L"page.htm", "<title>T</title><p>x</p>");
+    HostWindow host;
+    CefRefPtr<RecordingClient> client = new RecordingClient();
+    for (int shown = 1; shown <= 2; ++shown) {
+        EXPECT_TRUE(CefBrowserHost::CreateBrowserSync(ChildOf(host.Handle()), client.get(), page, CefBrowserSettings(),
+            nullptr));
+        EXPECT_EQ(shown, app->launches);  // the waiting renderer was taken
+        EXPECT_TRUE(RunLoopUntil([&] { return client->Count(L"end:200") == shown; }));
+        EXPECT_EQ(shown + 1, app->launches);
+        EXPECT_EQ(shown, app->threadsCreated);
+    }
+    CefShutdown();
+}
+
 TEST(BrowserProcessHandler, QuitEndsTheMessageLoopAfterWhatWasQueued)
 {
     CefSettings settings;
