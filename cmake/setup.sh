@@ -72,42 +72,33 @@ fetch_minizip() {
   rm -rf "$work"
 }
 
-fetch_tinyxml2() {
-  # Reference XML parser for the markup benchmark only; never linked into the client.
-  # The benchmark builds without it, so a failed download does not stop the set-up.
-  [ -f "$deps/tinyxml2/tinyxml2.cpp" ] && return 0
-  local work=$deps/tinyxml2-src
+# Reference parsers for the benchmarks only, built from Debian's source packages and
+# never linked into the client: tinyxml2 for the skin markup, pugixml for the
+# configuration. Copies FILEs (paths below the upstream tarball's top folder) into
+# .deps/PACKAGE. The benchmarks build without them, so a failed download does not stop
+# the set-up.
+fetch_bench_peer() { # PACKAGE FILE...
+  local package=$1
+  shift
+  [ -f "$deps/$package/$(basename "$1")" ] && return 0
+  local work=$deps/$package-src
   rm -rf "$work" && mkdir -p "$work"
-  if (cd "$work" && apt-get source -q --download-only tinyxml2 >/dev/null 2>&1); then
-    local tarball
-    tarball=$(ls "$work"/tinyxml2_*.orig.tar.* | head -n 1)
-    mkdir -p "$work/x" "$deps/tinyxml2"
+  if (cd "$work" && apt-get source -q --download-only "$package" >/dev/null 2>&1); then
+    local tarball file
+    tarball=$(ls "$work"/"$package"_*.orig.tar.* | head -n 1)
+    mkdir -p "$work/x" "$deps/$package"
     tar -xf "$tarball" -C "$work/x"
-    cp "$work"/x/*/tinyxml2.cpp "$work"/x/*/tinyxml2.h "$deps/tinyxml2/"
-  fi
-  rm -rf "$work"
-}
-
-fetch_pugixml() {
-  # Reference DOM parser for the configuration benchmark only; never linked into the client.
-  # The benchmark builds without it, so a failed download does not stop the set-up.
-  [ -f "$deps/pugixml/pugixml.cpp" ] && return 0
-  local work=$deps/pugixml-src
-  rm -rf "$work" && mkdir -p "$work"
-  if (cd "$work" && apt-get source -q --download-only pugixml >/dev/null 2>&1); then
-    local tarball
-    tarball=$(ls "$work"/pugixml_*.orig.tar.* | head -n 1)
-    mkdir -p "$work/x" "$deps/pugixml"
-    tar -xf "$tarball" -C "$work/x"
-    cp "$work"/x/*/src/pugixml.cpp "$work"/x/*/src/pugixml.hpp "$work"/x/*/src/pugiconfig.hpp "$deps/pugixml/"
+    for file in "$@"; do
+      cp "$work"/x/*/"$file" "$deps/$package/"
+    done
   fi
   rm -rf "$work"
 }
 
 install_packages
 fetch_minizip
-fetch_tinyxml2
-fetch_pugixml
+fetch_bench_peer tinyxml2 tinyxml2.cpp tinyxml2.h
+fetch_bench_peer pugixml src/pugixml.cpp src/pugixml.hpp src/pugiconfig.hpp
 if [ -n "${2:-}" ]; then
   "$root/cmake/wine-prefix.sh" "$build/wineprefix" "$2"
 fi
