@@ -52,6 +52,8 @@ TEST(UnpackConfigData, ReadsChunksUpToTheEndMarker)
         {"dangling negative length", Chunk("abc") + Length(-7), true, "abc"},
         {"tail too short for a length", Chunk("abc") + "\x7f\x7f\x7f", true, "abc"},
         {"10240 bytes inflated", Chunk(std::string(10240, 'x')), true, std::string(10240, 'x')},
+        {"thousands of tiny chunks", PackConfigDocument(std::string(3000, 'a') + "bc", 1), true,
+            std::string(3000, 'a') + "bc"},
     };
     for (const Body& body : bodies) {
         std::string out = "stale";

@@ -1,11 +1,13 @@
 // Payload encoding and pipe framing between the browser process and renderers.
 #include <gmock/gmock.h>
 
+#include <atomic>
 #include <thread>
 
 #include "engine/ipc/PayloadReader.h"
 #include "engine/ipc/PayloadWriter.h"
 #include "engine/ipc/PipeEnd.h"
+#include "engine/ipc/RendererHost.h"
 
 namespace engine {
 namespace {
@@ -152,6 +154,20 @@ TEST(Pipe, OversizedLengthPrefixIsRefusedWithoutAllocating)
     WireMessage received;
     EXPECT_FALSE(server->Read(received, nullptr));
     EXPECT_TRUE(received.payload.empty());
+}
+
+// The process starts in the background, so a renderer that cannot start is not a failed
+// launch but one that closes at once.
+TEST(RendererHostLaunch, AProcessThatCannotStartIsReportedAsClosed)
+{
+    const UniqueKernelHandle closed(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::atomic<int> received{0};
+    RendererHost::Owner host = RendererHost::Launch(L"C:\\no such folder\\renderer.exe", L"",
+        [&received](WireMessage) { ++received; }, [event = closed.get()] { (void)::SetEvent(event); });
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(::WaitForSingleObject(closed.get(), 20000), WAIT_OBJECT_0);  // a generous bound: only a hang fails
+    host.reset();
+    EXPECT_EQ(received, 0);
 }
 
 } // namespace
