@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "RecycledBlocks.h"
+
 namespace engine {
 namespace {
 
@@ -29,7 +31,8 @@ DomNode::DomNode(DomNodeKind nodeKind, std::pmr::memory_resource* memory) noexce
 
 DomNodePtr DomNode::NewArenaDocument(size_t sizeHint)
 {
-    auto arena = std::make_unique<std::pmr::monotonic_buffer_resource>(std::max(sizeHint, kMinArenaBytes));
+    auto arena = std::make_unique<std::pmr::monotonic_buffer_resource>(
+        std::max(sizeHint, kMinArenaBytes), &RecycledBlocks::Shared());
     DomNodePtr document(new DomNode(DomNodeKind::Document, arena.get()));
     document->m_arena = std::move(arena);
     return document;
