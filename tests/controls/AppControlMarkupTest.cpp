@@ -25,14 +25,14 @@ constexpr wchar_t kMarkup[] =
     L"<CefWebkit name=\"view\" /></HorizontalLayout>"
     L"</VerticalLayout></Window>";
 
-TEST(AppControlMarkup, BuiltThroughTheCallbackWithTheirAttributes)
+TEST(AppControlMarkup, BuiltThroughTheWindowsCreateControl)
 {
     controls_test::SkinWindow skin(kMarkup, 400, 66);
     const std::vector<std::wstring> asked{L"ScrollTabUI", L"ScrollTextButton", L"ScrollOptionUI", L"scrolltabui",
                                           L"CefWebkit"};
-    EXPECT_EQ(asked, skin.callback.asked);
-    EXPECT_EQ(nullptr, skin.window.Manager().FindControl(L"case"));
-    EXPECT_EQ(nullptr, skin.window.Manager().FindControl(L"view"));
+    EXPECT_EQ(asked, skin.asked);
+    EXPECT_EQ(nullptr, skin.Manager().FindControl(L"case"));
+    EXPECT_EQ(nullptr, skin.Manager().FindControl(L"view"));
 
     auto* bar = skin.Find<CScrollTabUI>(L"tabbar");
     ASSERT_NE(nullptr, bar);

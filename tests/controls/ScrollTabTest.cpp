@@ -63,7 +63,7 @@ protected:
                  [showAddButton](controls_test::SkinWindow& skin) {
                      const auto cells = [](int x, int) { return x < 25 ? 0xFFFF0000u : 0xFF00FF00u; };
                      const auto magenta = [](int, int) { return 0xFFFF00FFu; };
-                     auto& manager = skin.window.Manager();
+                     auto& manager = skin.Manager();
                      (void)manager.AddImage(L"tab_add.png", render_test::MakeBitmap(100, 34, cells), 100, 34, false);
                      (void)manager.AddImage(L"close_nor.png", render_test::MakeBitmap(15, 15, magenta), 15, 15, false);
                      skin.Find<CScrollTabUI>(L"tabbar")->ShowAddButton = showAddButton;
@@ -84,9 +84,9 @@ protected:
 
     void Click(int x, int y)
     {
-        m_skin.window.SendMouse(WM_MOUSEMOVE, x, y);
-        m_skin.window.SendMouse(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
-        m_skin.window.SendMouse(WM_LBUTTONUP, x, y);
+        m_skin.SendMouse(WM_MOUSEMOVE, x, y);
+        m_skin.SendMouse(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+        m_skin.SendMouse(WM_LBUTTONUP, x, y);
         m_skin.Settle();
     }
 
@@ -236,7 +236,7 @@ TEST_F(TabBar, StateCellsOfTheAddButtonAndTheCloseImageInPixels)
     constexpr Rgb kBlack{0, 0, 0};
     Canvas normal(300, 40, kBlack);
     m_bar->DoPaint(normal.Dc(), {0, 0, 300, 40});
-    m_skin.window.SendMouse(WM_MOUSEMOVE, 252, 15); // over the add button at 240..265
+    m_skin.SendMouse(WM_MOUSEMOVE, 252, 15); // over the add button at 240..265
     Canvas hot(300, 40, kBlack);
     m_bar->DoPaint(hot.Dc(), {0, 0, 300, 40});
 
@@ -252,15 +252,13 @@ TEST_F(TabBar, StateCellsOfTheAddButtonAndTheCloseImageInPixels)
 // A tab bar filled before it joins a window initialises its tabs when it joins.
 TEST(TabBarOutsideWindow, TabsGetTheirCloseButtonsWhenAttached)
 {
-    probe::TestWindow window(700, 30);
-    auto* root = new DuiLib::CHorizontalLayoutUI;
+    controls_test::SkinWindow skin(L"<Window><HorizontalLayout name=\"row\" /></Window>", 700, 30);
     auto* bar = new CScrollTabUI;
-    root->Add(bar);
     CScrollOptionUI* first = bar->AddTab(false);
     CScrollOptionUI* second = bar->AddTab(true);
     EXPECT_EQ(nullptr, first->GetCloseButton());
-    window.Manager().AttachDialog(root);
-    window.Paint();
+    ASSERT_TRUE(skin.Find<DuiLib::CHorizontalLayoutUI>(L"row")->Add(bar));
+    skin.Paint();
     ASSERT_NE(nullptr, second->GetCloseButton());
     EXPECT_FALSE(first->GetCloseButton()->IsVisible());
     EXPECT_TRUE(second->GetCloseButton()->IsVisible());

@@ -42,7 +42,7 @@ protected:
     {
         for (WPARAM id = 0; id < 256; ++id) {
             m_fired = 0;
-            m_skin.window.Send(WM_TIMER, id);
+            m_skin.Send(WM_TIMER, id);
             if (m_fired != 0) {
                 return m_fired;
             }
@@ -64,7 +64,7 @@ protected:
     std::string Rotate(CScrollTextButtonUI* button, int pauses, std::string& urls)
     {
         urls = Url(button);
-        EXPECT_TRUE(m_skin.window.Manager().SetTimer(button, CScrollTextButtonUI::kPauseTimerId,
+        EXPECT_TRUE(m_skin.Manager().SetTimer(button, CScrollTextButtonUI::kPauseTimerId,
                                                      button->GetPauseInterval()));
         std::string trace;
         UINT id = FireRunningTimer();
@@ -114,8 +114,7 @@ TEST_P(Rotation, AlternatesPauseAndScrollShowingTheItemsInTurn)
     std::string urls;
     EXPECT_EQ(c.trace, Rotate(button, c.pauses, urls));
     EXPECT_EQ(c.urls, urls);
-    EXPECT_TRUE(std::none_of(m_skin.log.begin(), m_skin.log.end(),
-                             [](const std::string& entry) { return entry.rfind("notify:timer", 0) == 0; }));
+    EXPECT_EQ(0, std::count(m_skin.notifications.begin(), m_skin.notifications.end(), L"timer"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -150,7 +149,7 @@ TEST_P(Clipping, EachTextStaysInItsPart)
         button->AddItem(text, nullptr);
     }
     if (c.pauses > 0) {
-        ASSERT_TRUE(m_skin.window.Manager().SetTimer(button, CScrollTextButtonUI::kPauseTimerId, 3000));
+        ASSERT_TRUE(m_skin.Manager().SetTimer(button, CScrollTextButtonUI::kPauseTimerId, 3000));
     }
     for (int i = 0; i < c.pauses; ++i) {
         ASSERT_EQ(CScrollTextButtonUI::kPauseTimerId, FireRunningTimer());
