@@ -194,8 +194,10 @@ void Browser::OnFetched(std::uint32_t sequence, FetchResult result)
     }
     const bool html = result.contentType.empty() || StartsWith(result.contentType, "text/html") ||
         StartsWith(result.contentType, "application/xhtml");
-    const std::wstring text = DecodeHtmlBytes(result.body, result.contentType);
-    const std::wstring page = html ? text : EscapeAsPreformatted(text);
+    std::wstring page = DecodeHtmlBytes(result.body, result.contentType);
+    if (!html) {
+        page = EscapeAsPreformatted(page);
+    }
     // The page travels as UTF-16; one that cannot fit a pipe message would never arrive.
     if (page.size() + m_url.size() + 16 > kMaxWirePayload / 2) {
         FailLoad(ERR_FILE_TOO_BIG);
