@@ -1,6 +1,5 @@
 #include "controls/ScrollTextButtonUI.h"
 
-#include "duilib/control/UIState.h"
 #include "duilib/core/PaintManager.h"
 #include "duilib/core/RenderClip.h"
 #include "duilib/core/RenderEngine.h"
@@ -101,7 +100,7 @@ void CScrollTextButtonUI::PaintText(HDC hDC)
         return;
     }
     const RECT rc = TextRect();
-    const DWORD color = ItemTextColor();
+    const DWORD color = StateTextColor();
     if (m_texts.empty()) {
         PaintOwnText(hDC, rc, color);
         return;
@@ -114,22 +113,6 @@ void CScrollTextButtonUI::PaintText(HDC hDC)
     if (h > 0) {
         PaintItem(hDC, RECT{rc.left, rc.bottom - h, rc.right, rc.bottom}, m_texts[NextIndex()], color);
     }
-}
-
-// The state's colour over the enabled or disabled colour, as the button chooses it.
-DWORD CScrollTextButtonUI::ItemTextColor() const
-{
-    using namespace DuiLib;
-    if ((m_uButtonState & UISTATE_PUSHED) != 0 && m_dwPushedTextColor != 0) {
-        return m_dwPushedTextColor;
-    }
-    if ((m_uButtonState & UISTATE_HOT) != 0 && m_dwHotTextColor != 0) {
-        return m_dwHotTextColor;
-    }
-    if ((m_uButtonState & UISTATE_FOCUSED) != 0 && m_dwFocusedTextColor != 0) {
-        return m_dwFocusedTextColor;
-    }
-    return IsEnabled() ? m_dwTextColor : m_dwDisabledTextColor;
 }
 
 void CScrollTextButtonUI::PaintOwnText(HDC hDC, RECT rc, DWORD dwColor)

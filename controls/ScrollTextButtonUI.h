@@ -43,7 +43,6 @@ private:
     void OnScrollStep();
     void OnPauseEnd();
     void SwitchTimer(UINT uStop, UINT uStart, UINT uElapse);
-    [[nodiscard]] DWORD ItemTextColor() const;
     void PaintOwnText(HDC hDC, RECT rc, DWORD dwColor);
     void PaintItem(HDC hDC, const RECT& rcPart, LPCTSTR pstrText, DWORD dwColor);
     [[nodiscard]] size_t NextIndex() const;

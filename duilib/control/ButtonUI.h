@@ -71,6 +71,8 @@ protected:
     void PaintButtonImages(HDC hDC);
     // The button's own text path: colour by state, then plain or formatted text.
     void PaintButtonText(HDC hDC);
+    // The text colour of the current state: pushed, hot, disabled, focused, normal.
+    [[nodiscard]] DWORD StateTextColor() const;
 
     UINT m_uButtonState = 0;
     CDuiString m_sNormalImage;
@@ -90,7 +92,6 @@ protected:
 
 private:
     [[nodiscard]] bool HandleMouse(TEventUI& event);
-    [[nodiscard]] DWORD StateTextColor() const;
     void PaintForeOver(HDC hDC, CDuiString& image);
     void Adapt(HDC hDC, int drawnHeight);
 };

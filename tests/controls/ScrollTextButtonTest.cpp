@@ -64,8 +64,8 @@ protected:
     std::string Rotate(CScrollTextButtonUI* button, int pauses, std::string& urls)
     {
         urls = Url(button);
-        EXPECT_TRUE(m_skin.Manager().SetTimer(button, CScrollTextButtonUI::kPauseTimerId,
-                                                     button->GetPauseInterval()));
+        EXPECT_TRUE(
+            m_skin.Manager().SetTimer(button, CScrollTextButtonUI::kPauseTimerId, button->GetPauseInterval()));
         std::string trace;
         UINT id = FireRunningTimer();
         for (int i = 0; i < pauses && id == CScrollTextButtonUI::kPauseTimerId; ++i) {
