@@ -82,6 +82,9 @@ void Browser::OnLinkClicked(const std::wstring& url, const std::wstring& target)
     }
     if (OpensNewWindow(target)) {
         OpenPopup(url, target);
+    } else if (const size_t hash = url.find(L'#'); hash != std::wstring::npos &&
+               url.compare(0, hash, m_url, 0, m_url.find(L'#')) == 0 && m_window != nullptr) {
+        (void)m_window->ScrollToFragment(url.substr(hash + 1));  // a missing target leaves the view alone
     } else {
         Navigate(url);
     }

@@ -9,7 +9,6 @@ namespace engine {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"ZvEngineBrowserWindow";
-constexpr int kWheelStepPixels = 48;
 
 class WindowDc final {
 public:
@@ -53,6 +52,12 @@ private:
 [[nodiscard]] int PointY(LPARAM lParam) noexcept
 {
     return static_cast<short>(HIWORD(static_cast<DWORD_PTR>(lParam)));
+}
+
+[[nodiscard]] std::wstring FragmentOf(const std::wstring& url)
+{
+    const size_t hash = url.find(L'#');
+    return hash == std::wstring::npos ? std::wstring() : url.substr(hash + 1);
 }
 
 [[nodiscard]] RECT ClientRect(HWND hwnd)
@@ -136,8 +141,15 @@ LRESULT BrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Relayout();
         return 0;
     case WM_MOUSEWHEEL:
-        ScrollTo(m_scrollY - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelStepPixels / WHEEL_DELTA);
+        UserScroll(m_scroll.TargetForWheel(GET_WHEEL_DELTA_WPARAM(wParam)));
         return 0;
+    case WM_VSCROLL:
+        OnScrollBar(wParam);
+        return 0;
+    case WM_KEYDOWN:
+        return OnKeyDown(wParam) ? 0 : ::DefWindowProcW(m_hwnd, message, wParam, lParam);
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
     case WM_LBUTTONDOWN:
         (void)::SetFocus(m_hwnd);
         return 0;
@@ -185,7 +197,7 @@ void BrowserWindow::Paint()
     const SelectObjectScope select(memory.get(), bitmap.get());
     const RECT& area = paint.area();
     ::FillRect(memory.get(), &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    m_view.Paint(memory.get(), area, m_scrollY);
+    m_view.Paint(memory.get(), area, m_scroll.Position());
     ::BitBlt(paint.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), area.left,
         area.top, SRCCOPY);
 }
@@ -203,27 +215,88 @@ void BrowserWindow::EnsureLayout()
     if (m_layoutValid || m_hwnd == nullptr) {
         return;
     }
+    // Showing or hiding the scroll bar resizes the client area, which asks for one
+    // more layout at the new width; the second layout keeps the bar as it is.
+    for (int pass = 0; pass < 2 && !m_layoutValid; ++pass) {
+        m_layoutValid = true;
+        const WindowDc dc(m_hwnd);
+        m_view.Layout(dc.get(), ClientRect(m_hwnd).right);
+        UpdateScrollBar();
+    }
     m_layoutValid = true;
-    const WindowDc dc(m_hwnd);
-    m_view.Layout(dc.get(), ClientRect(m_hwnd).right);
-    ScrollTo(m_scrollY);
+    if (!m_fragment.empty()) {
+        if (const auto top = m_view.AnchorTop(m_fragment)) {
+            ScrollTo(*top);
+        }
+    }
+}
+
+void BrowserWindow::UpdateScrollBar()
+{
+    m_scroll.SetExtent(m_view.ContentHeight(), ClientRect(m_hwnd).bottom);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = std::max(m_scroll.ContentHeight() - 1, 0);
+    info.nPage = static_cast<UINT>(m_scroll.ViewportHeight());
+    info.nPos = m_scroll.Position();
+    // The bar shows only while the page is taller than the window.
+    (void)::SetScrollInfo(m_hwnd, SB_VERT, &info, TRUE);
+    ::InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 void BrowserWindow::ScrollTo(int y)
 {
     EnsureLayout();
-    const int maxScroll = std::max(0, m_view.ContentHeight() - static_cast<int>(ClientRect(m_hwnd).bottom));
-    const int clamped = std::clamp(y, 0, maxScroll);
-    if (clamped != m_scrollY) {
-        m_scrollY = clamped;
+    if (m_scroll.ScrollTo(y)) {
+        (void)::SetScrollPos(m_hwnd, SB_VERT, m_scroll.Position(), TRUE);  // the bar follows when it shows
         ::InvalidateRect(m_hwnd, nullptr, FALSE);
     }
+}
+
+// Scrolling by hand ends the hold of a #fragment on the view.
+void BrowserWindow::UserScroll(std::optional<int> y)
+{
+    if (y.has_value()) {
+        m_fragment.clear();
+        ScrollTo(*y);
+    }
+}
+
+bool BrowserWindow::OnKeyDown(WPARAM virtualKey)
+{
+    const auto target = m_scroll.TargetForKey(static_cast<UINT>(virtualKey), ::GetKeyState(VK_SHIFT) < 0);
+    UserScroll(target);
+    return target.has_value();
+}
+
+void BrowserWindow::OnScrollBar(WPARAM request)
+{
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    // The thumb's 32-bit position; the 16 bits in wParam cannot hold a long page's.
+    const int track = ::GetScrollInfo(m_hwnd, SB_VERT, &info) ? info.nTrackPos : m_scroll.Position();
+    UserScroll(m_scroll.TargetForScrollBar(LOWORD(request), track));
+}
+
+bool BrowserWindow::ScrollToFragment(const std::wstring& fragment)
+{
+    EnsureLayout();
+    const auto top = m_view.AnchorTop(fragment);
+    if (!top.has_value()) {
+        return false;
+    }
+    m_fragment = fragment;
+    ScrollTo(*top);
+    return true;
 }
 
 void BrowserWindow::ShowDocument(DomNodePtr document, const std::wstring& url)
 {
     m_view.SetDocument(std::move(document), url);
-    m_scrollY = 0;
+    m_scroll.ScrollTo(0);
+    m_fragment = FragmentOf(url);
     Relayout();
 }
 
@@ -242,7 +315,7 @@ void BrowserWindow::SetImage(const std::wstring& url, std::vector<unsigned char>
 PageView::Hit BrowserWindow::HitAt(LPARAM clientPoint)
 {
     EnsureLayout();
-    const POINT content{PointX(clientPoint), PointY(clientPoint) + m_scrollY};
+    const POINT content{PointX(clientPoint), PointY(clientPoint) + m_scroll.Position()};
     return m_view.HitTest(content);
 }
 

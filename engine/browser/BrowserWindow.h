@@ -1,12 +1,14 @@
 #pragma once
-// The native window of a browser: paints the page with a PageView, scrolls it and
-// turns clicks into link, context-menu and close requests for its Browser.
+// The native window of a browser: paints the page with a PageView, scrolls it with a
+// vertical scroll bar, the wheel and the keyboard, and turns clicks into link,
+// context-menu and close requests for its Browser.
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "CefTypes.h"
+#include "engine/browser/PageScroll.h"
 #include "engine/render/PageView.h"
 
 namespace engine {
@@ -33,7 +35,9 @@ public:
     void UpdateDocument(DomNodePtr document, const std::wstring& url);
     void SetImage(const std::wstring& url, std::vector<unsigned char> bytes);
     [[nodiscard]] std::vector<std::wstring> ImageUrls() const { return m_view.ImageUrls(); }
-    [[nodiscard]] int ScrollY() const noexcept { return m_scrollY; }
+    [[nodiscard]] int ScrollY() const noexcept { return m_scroll.Position(); }
+    // Scrolls the element with this id (or <a name>) to the top; false when there is none.
+    bool ScrollToFragment(const std::wstring& fragment);
 
 private:
     explicit BrowserWindow(Browser& owner) : m_owner(&owner) {}
@@ -45,13 +49,18 @@ private:
     void Relayout();
     void EnsureLayout();
     void ScrollTo(int y);
+    void UserScroll(std::optional<int> y);
+    void UpdateScrollBar();
+    [[nodiscard]] bool OnKeyDown(WPARAM virtualKey);
+    void OnScrollBar(WPARAM request);
     [[nodiscard]] PageView::Hit HitAt(LPARAM clientPoint);
     void OnRightClick(LPARAM clientPoint);
 
     Browser* m_owner;  // Borrowed; null while the owner tears the window down.
     HWND m_hwnd = nullptr;
     PageView m_view;
-    int m_scrollY = 0;
+    PageScroll m_scroll;
+    std::wstring m_fragment;  // kept at the top through relayouts until the user scrolls
     bool m_layoutValid = false;
 };
 

@@ -67,6 +67,7 @@ private:
     bool m_inBody = false;
     std::vector<OpenElement> m_open;  // open elements below <body>; <head> content is never nested
     DomNode* m_headTextTarget = nullptr;  // the head element awaiting its text
+    bool m_dropNewline = false;  // the token before was a <pre> or <textarea> start tag
 };
 
 DomNode* TreeBuilder::AppendElement(DomNode& parent, std::wstring_view name)
@@ -83,6 +84,17 @@ DomNode& TreeBuilder::Current()
 
 void TreeBuilder::Process(const HtmlToken& token)
 {
+    const bool dropNewline = m_dropNewline;
+    m_dropNewline = false;
+    if (dropNewline && token.kind == HtmlToken::Kind::Text) {
+        // Authors start the content of these elements on the line after the tag.
+        HtmlToken rest = token;
+        rest.text.remove_prefix(rest.text.rfind(L"\r\n", 0) == 0 ? 2 : rest.text.rfind(L'\n', 0) == 0 ? 1 : 0);
+        if (!rest.text.empty()) {
+            Text(rest);
+        }
+        return;
+    }
     switch (token.kind) {
     case HtmlToken::Kind::StartTag: StartTag(token); break;
     case HtmlToken::Kind::EndTag: EndTag(token); break;
@@ -128,6 +140,7 @@ void TreeBuilder::StartTag(const HtmlToken& token)
     AddAttributes(*added, *token.attributes);
     // Head elements that hold text (title, style, script) get it from the next token.
     const bool holdsText = (token.tag.flags & kVoidElement) == 0 && !token.selfClosing;
+    m_dropNewline = tag == HtmlTag::Pre || tag == HtmlTag::Textarea;
     if (toHead) {
         m_headTextTarget = holdsText ? added : nullptr;
     } else if (holdsText && m_open.size() < kMaxDepth) {

@@ -12,6 +12,7 @@ namespace {
 constexpr size_t kPrescanBytes = 1024;
 constexpr UINT kUtf16Le = 1200;
 constexpr UINT kUtf16Be = 1201;
+constexpr UINT kWindows1252 = 1252;
 
 std::string LowerAscii(std::string_view s)
 {
@@ -79,6 +80,16 @@ UINT CodePageFor(const std::string& label)
     return 0;
 }
 
+bool IsValidUtf8(std::string_view bytes)
+{
+    if (bytes.empty()) {
+        return true;
+    }
+    return bytes.size() <= static_cast<size_t>(INT_MAX) &&
+           ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                 0) > 0;
+}
+
 std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian)
 {
     std::wstring out(bytes.size() / 2, L'\0');
@@ -136,7 +147,8 @@ std::wstring DecodeHtmlBytes(std::string_view bytes, std::string_view contentTyp
         }
     }
     if (codePage == 0) {
-        codePage = CP_UTF8;
+        // Old pages that declare nothing are mostly Western European text.
+        codePage = IsValidUtf8(bytes) ? CP_UTF8 : kWindows1252;
     }
     return DecodeCodePage(bytes, codePage);
 }

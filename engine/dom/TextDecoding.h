@@ -8,7 +8,8 @@ namespace engine {
 
 // The charset comes from, in order: a byte-order mark, the Content-Type header's
 // "charset=" parameter, a <meta charset> or <meta http-equiv="Content-Type"> in the
-// first bytes of the page; UTF-8 otherwise. Unknown charsets fall back to UTF-8.
+// first bytes of the page; otherwise UTF-8 when the bytes are valid UTF-8, else
+// windows-1252. Unknown charsets count as undeclared.
 // Invalid sequences become U+FFFD; never fails.
 [[nodiscard]] std::wstring DecodeHtmlBytes(std::string_view bytes, std::string_view contentType);
 

@@ -2,6 +2,7 @@
 // Creates each page font once; the page view keeps one cache for layout and painting.
 
 #include <map>
+#include <string>
 
 #include "FontKey.h"
 #include "common/Handles.h"
@@ -14,7 +15,10 @@ public:
     [[nodiscard]] HFONT Get(const FontKey& key);
 
 private:
+    [[nodiscard]] const std::wstring& FaceFor(FontFamily family);
+
     std::map<FontKey, UniqueFont> m_fonts;
+    std::wstring m_monospaceFace;  // found on first use
 };
 
 } // namespace engine

@@ -5,6 +5,8 @@
 
 namespace engine {
 
+enum class FontFamily { Proportional, Monospace };
+
 struct FontKey {
     // Layout never makes a font taller, so that nesting of size-changing elements can
     // neither overflow the size nor ask GDI for an absurd font.
@@ -14,11 +16,12 @@ struct FontKey {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    FontFamily family = FontFamily::Proportional;
 
     friend bool operator<(const FontKey& a, const FontKey& b)
     {
-        return std::tie(a.pixelHeight, a.bold, a.italic, a.underline) <
-               std::tie(b.pixelHeight, b.bold, b.italic, b.underline);
+        return std::tie(a.pixelHeight, a.bold, a.italic, a.underline, a.family) <
+               std::tie(b.pixelHeight, b.bold, b.italic, b.underline, b.family);
     }
     friend bool operator==(const FontKey& a, const FontKey& b)
     {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <optional>
 
 #include "DecodedImage.h"
 #include "InlineStyle.h"
@@ -17,6 +18,9 @@ constexpr int kMaxDepth = 256;
 constexpr int kMaxImageSide = 10000;
 constexpr int kHeadingSizes[] = {32, 24, 19, 16, 13, 11};
 constexpr int kMarkerGap = 8;
+// Browsers draw monospace text smaller than the text around it, in this proportion.
+constexpr int kMonospaceScale = 13;
+constexpr int kMonospaceScaleBase = 16;
 
 // Sum of layout distances, saturated to the coordinate range.
 int Advance(long long position, long long distance, long long more = 0)
@@ -65,6 +69,57 @@ int VerticalMargin(std::wstring_view tag, const FontKey& font, bool nestedList)
     return IsOneOf(tag, {L"p", L"pre", L"blockquote", L"dl", L"figure"}) ? LayoutBuilder::kParagraphMargin : 0;
 }
 
+bool IsMonospaceTag(std::wstring_view tag)
+{
+    return IsOneOf(tag, {L"pre", L"code", L"tt", L"kbd", L"samp", L"listing", L"xmp", L"plaintext"});
+}
+
+// The block's own alignment from its align attribute or inline text-align, else the
+// one it inherits.
+TextAlign AlignOf(const DomNode& element, TextAlign inherited)
+{
+    if (element.tagName == L"center") {
+        return TextAlign::Center;
+    }
+    std::optional<std::wstring> value;
+    if (const DomString* style = FindAttribute(element, L"style")) {
+        value = InlineStyleValue(*style, L"text-align");
+    }
+    if (!value.has_value()) {
+        if (const DomString* align = FindAttribute(element, L"align")) {
+            value = std::wstring(*align);
+            std::transform(value->begin(), value->end(), value->begin(), [](wchar_t c) { return std::towlower(c); });
+        }
+    }
+    if (value == L"center" || value == L"middle") {
+        return TextAlign::Center;
+    }
+    if (value == L"right") {
+        return TextAlign::Right;
+    }
+    if (value == L"left" || value == L"justify") {
+        return TextAlign::Left;
+    }
+    return inherited;
+}
+
+std::wstring CollapseSpaces(std::wstring_view text)
+{
+    std::wstring out;
+    for (const wchar_t c : text) {
+        const bool space = c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
+        if (!space) {
+            out += c;
+        } else if (!out.empty() && out.back() != L' ') {
+            out += L' ';
+        }
+    }
+    if (!out.empty() && out.back() == L' ') {
+        out.pop_back();
+    }
+    return out;
+}
+
 bool IsCjk(wchar_t c)
 {
     return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
@@ -98,7 +153,7 @@ int PixelAttribute(const DomNode& element, std::wstring_view name)
 
 // Step 1: the attributes; step 2: what the loaded image supplies (its own size, or the
 // missing side in proportion); step 3: the placeholder's size; step 4: fit the line.
-SIZE ImageSize(const DomNode& img, const DecodedImage* image, int available)
+SIZE ImageSize(const DomNode& img, const DecodedImage* image, SIZE placeholder, int available)
 {
     int width = PixelAttribute(img, L"width");
     int height = PixelAttribute(img, L"height");
@@ -114,8 +169,8 @@ SIZE ImageSize(const DomNode& img, const DecodedImage* image, int available)
             height = static_cast<int>(std::min<long long>(width * naturalHeight / naturalWidth, kMaxImageSide));
         }
     }
-    width = width < 0 ? LayoutBuilder::kPlaceholderSize : width;
-    height = height < 0 ? LayoutBuilder::kPlaceholderSize : height;
+    width = width < 0 ? placeholder.cx : width;
+    height = height < 0 ? placeholder.cy : height;
     if (width > available) {
         height = static_cast<int>(static_cast<long long>(height) * available / width);
         width = available;
@@ -127,7 +182,7 @@ SIZE ImageSize(const DomNode& img, const DecodedImage* image, int available)
 
 bool LayoutBuilder::IsDrawn(const DomNode& element)
 {
-    return !IsNeverDrawn(element.tagName) && !IsDisplayNone(element);
+    return !IsNeverDrawn(element.tagName) && FindAttribute(element, L"hidden") == nullptr && !IsDisplayNone(element);
 }
 
 LayoutBuilder::LayoutBuilder(TextMeasurer& measurer, LayoutInput input)
@@ -177,6 +232,7 @@ void LayoutBuilder::VisitElement(const DomNode& element, const TextStyle& parent
     } else if (IsBlock(tag)) {
         VisitBlock(element, style, depth);
     } else {
+        RecordAnchor(element);
         VisitChildren(element, style, depth);
     }
 }
@@ -187,7 +243,10 @@ void LayoutBuilder::VisitBlock(const DomNode& element, const TextStyle& style, i
     const bool isList = tag == L"ul" || tag == L"ol";
     const int margin = VerticalMargin(tag, style.font, isList && !m_listCounters.empty());
     BlockEdge(margin);
+    RecordAnchor(element);
     const int savedLeft = m_left;
+    const TextAlign savedAlign = m_align;
+    m_align = AlignOf(element, m_align);
     if (isList || tag == L"blockquote" || tag == L"dd") {
         m_left = std::min(m_left + kListIndent, Right() - 1);
     }
@@ -199,10 +258,14 @@ void LayoutBuilder::VisitBlock(const DomNode& element, const TextStyle& style, i
         AddListMarker(style);
     }
     VisitChildren(element, style, depth);
+    if (m_pendingMarker.has_value()) {
+        PlaceMarker();  // an empty item still shows its bullet
+    }
     BlockEdge(margin);
     if (isList) {
         m_listCounters.pop_back();
     }
+    m_align = savedAlign;
     m_left = savedLeft;
     m_x = m_left;
 }
@@ -224,8 +287,12 @@ LayoutBuilder::TextStyle LayoutBuilder::StyleFor(const DomNode& element, const T
         style.font.pixelHeight = std::max(style.font.pixelHeight * 5 / 6, 8);
     } else if (tag == L"big") {
         style.font.pixelHeight = std::min(style.font.pixelHeight * 6 / 5, FontKey::kMaxPixelHeight);
-    } else if (tag == L"pre") {
-        style.preformatted = true;
+    } else if (IsMonospaceTag(tag)) {
+        style.preformatted = style.preformatted || IsOneOf(tag, {L"pre", L"listing", L"xmp", L"plaintext"});
+        if (style.font.family != FontFamily::Monospace) {
+            style.font.family = FontFamily::Monospace;
+            style.font.pixelHeight = std::max(style.font.pixelHeight * kMonospaceScale / kMonospaceScaleBase, 8);
+        }
     } else if (tag == L"a") {
         const DomString* href = FindAttribute(element, L"href");
         if (href != nullptr) {
@@ -237,6 +304,18 @@ LayoutBuilder::TextStyle LayoutBuilder::StyleFor(const DomNode& element, const T
         }
     }
     return style;
+}
+
+void LayoutBuilder::RecordAnchor(const DomNode& element)
+{
+    const DomString* name = FindAttribute(element, L"id");
+    if (name == nullptr && element.tagName == L"a") {
+        name = FindAttribute(element, L"name");
+    }
+    if (name != nullptr && !name->empty()) {
+        const int top = m_tree.boxes.size() > m_lineFirstBox ? m_lineTop : Advance(m_lineTop, m_pendingMargin);
+        m_tree.anchors.emplace(std::wstring(*name), top);
+    }
 }
 
 void LayoutBuilder::AddText(std::wstring_view text, const TextStyle& style)
@@ -334,7 +413,20 @@ void LayoutBuilder::AddImage(const DomNode& img, const TextStyle& style)
             box.image = found != m_input.images->end() ? found->second : nullptr;
         }
     }
-    const SIZE size = ImageSize(img, box.image.get(), Right() - m_left);
+    SIZE placeholder{kPlaceholderSize, kPlaceholderSize};
+    const DomString* alt = FindAttribute(img, L"alt");
+    if (box.image == nullptr && alt != nullptr) {
+        // The frame of a missing image holds its text; an image marked as decoration
+        // (alt="") takes no room.
+        box.text = CollapseSpaces(*alt);
+        box.font = style.font;
+        box.font.underline = false;
+        box.color = style.color;
+        placeholder = box.text.empty() ? SIZE{0, 0}
+                                       : SIZE{Advance(m_measurer.TextWidth(box.font, box.text), 2 * kAltPadding),
+                                              Advance(m_measurer.LineHeight(box.font), 2 * kAltPadding)};
+    }
+    const SIZE size = ImageSize(img, box.image.get(), placeholder, Right() - m_left);
     if (size.cx <= 0 || size.cy <= 0) {
         return;
     }
@@ -363,22 +455,36 @@ void LayoutBuilder::AddRule()
     BlockEdge(kRuleMargin);
 }
 
-// The bullet or number sits left of the item's content and does not move it.
+// The bullet or number waits for the item's first line, which may start inside a
+// paragraph or another block of the item.
 void LayoutBuilder::AddListMarker(const TextStyle& style)
 {
+    if (m_pendingMarker.has_value()) {
+        PlaceMarker();  // an item that starts with a list shows both markers on one line
+    }
     std::wstring marker = L"\u2022";
     if (!m_listCounters.empty() && m_listCounters.back() > 0) {
         marker = std::to_wstring(m_listCounters.back()++) + L".";
     }
-    const int width = m_measurer.TextWidth(style.font, marker);
     LayoutBox box;
     box.text = std::move(marker);
     box.font = style.font;
     box.font.underline = false;
     box.color = kTextColor;
+    box.rect.left = m_left;
+    m_pendingMarker = std::move(box);
+}
+
+// The marker sits left of the item's content and does not move it.
+void LayoutBuilder::PlaceMarker()
+{
+    LayoutBox box = std::move(*m_pendingMarker);
+    m_pendingMarker.reset();
+    const int width = m_measurer.TextWidth(box.font, box.text);
+    const int height = m_measurer.LineHeight(box.font);
     const int savedX = m_x;
-    m_x = std::max(m_left - kMarkerGap - width, 0);
-    PlaceInline(std::move(box), width, m_measurer.LineHeight(style.font));
+    m_x = std::max(static_cast<int>(box.rect.left) - kMarkerGap - width, 0);
+    PlaceInline(std::move(box), width, height);
     m_x = savedX;
     m_lineContent = false;
 }
@@ -387,6 +493,9 @@ void LayoutBuilder::PlaceInline(LayoutBox box, int width, int height)
 {
     if (m_lineContent && Advance(m_x, width) > Right()) {
         FinishLine();
+    }
+    if (m_pendingMarker.has_value()) {
+        PlaceMarker();
     }
     m_lineContent = true;
     if (m_tree.boxes.size() == m_lineFirstBox) {
@@ -427,11 +536,15 @@ void LayoutBuilder::LineBreak(const TextStyle& style)
 void LayoutBuilder::FinishLine()
 {
     const int lineBottom = Advance(m_lineTop, m_lineHeight);
+    const int room = std::max(Right() - m_x, 0);
+    const int indent = m_align == TextAlign::Center ? room / 2 : m_align == TextAlign::Right ? room : 0;
     for (size_t i = m_lineFirstBox; i < m_tree.boxes.size(); ++i) {
         RECT& rect = m_tree.boxes[i].rect;
         const LONG shift = lineBottom - rect.bottom;
         rect.top += shift;
         rect.bottom += shift;
+        rect.left += indent;
+        rect.right += indent;
     }
     m_lineTop = lineBottom;
     m_lineHeight = 0;

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@
 namespace engine {
 
 class TextMeasurer;
+
+enum class TextAlign { Left, Center, Right };
 
 struct LayoutInput {
     std::wstring baseUrl;  // resolves link and image addresses
@@ -28,6 +31,7 @@ public:
     static constexpr int kParagraphMargin = 16;
     static constexpr int kListIndent = 40;
     static constexpr int kPlaceholderSize = 20;
+    static constexpr int kAltPadding = 2;  // between a missing image's frame and its text
     // Every position and extent stays within [0, kMaxCoordinate]: a hostile page piles
     // up at the limit instead of overflowing, and sums of two coordinates fit an int.
     static constexpr int kMaxCoordinate = 1 << 28;
@@ -41,7 +45,7 @@ public:
     [[nodiscard]] LayoutTree Build(const DomNode& document);
 
     // False for elements whose content is never page text (head, script, style, ...)
-    // and for elements hidden by an inline display:none.
+    // and for elements hidden by the hidden attribute or an inline display:none.
     [[nodiscard]] static bool IsDrawn(const DomNode& element);
 
 private:
@@ -55,6 +59,7 @@ private:
     void VisitChildren(const DomNode& node, const TextStyle& style, int depth);
     void VisitElement(const DomNode& element, const TextStyle& style, int depth);
     void VisitBlock(const DomNode& element, const TextStyle& style, int depth);
+    void RecordAnchor(const DomNode& element);
     [[nodiscard]] TextStyle StyleFor(const DomNode& element, const TextStyle& parent);
     void AddText(std::wstring_view text, const TextStyle& style);
     void AddWord(std::wstring_view word, const TextStyle& style);
@@ -62,6 +67,7 @@ private:
     void AddImage(const DomNode& img, const TextStyle& style);
     void AddRule();
     void AddListMarker(const TextStyle& style);
+    void PlaceMarker();
     void PlaceInline(LayoutBox box, int width, int height);
     void LineBreak(const TextStyle& style);
     void FinishLine();
@@ -82,6 +88,8 @@ private:
     bool m_pendingSpace = false;
     int m_pendingMargin = kBodyMargin;  // collapsed vertical margin before the next line
     std::vector<int> m_listCounters;  // per open list: next number, or -1 for bullets
+    std::optional<LayoutBox> m_pendingMarker;  // rect.left holds the item's left edge
+    TextAlign m_align = TextAlign::Left;  // of the block whose lines are being laid out
 };
 
 } // namespace engine

@@ -2,6 +2,7 @@
 // The result of laying out a page: positioned boxes in content coordinates, in
 // document order, ready for painting and hit testing.
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@ class LayoutTree final {
 public:
     std::vector<LayoutBox> boxes;
     std::vector<LinkInfo> links;
+    std::map<std::wstring, int> anchors;  // element id or <a name> to its top; the first of a name
     int contentHeight = 0;
 };
 

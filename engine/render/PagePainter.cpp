@@ -4,6 +4,7 @@
 
 #include "DecodedImage.h"
 #include "FontCache.h"
+#include "LayoutBuilder.h"
 #include "LayoutTree.h"
 
 namespace engine {
@@ -75,6 +76,16 @@ void PagePainter::PaintImage(const LayoutBox& box, const RECT& target)
         return;
     }
     FrameSolid(target, kPlaceholderBorder);
+    if (box.text.empty() || box.text.size() > static_cast<size_t>(INT_MAX)) {
+        return;
+    }
+    // A missing image's text, clipped to its frame.
+    RECT inside = target;
+    ::InflateRect(&inside, -LayoutBuilder::kAltPadding, -LayoutBuilder::kAltPadding);
+    const SelectObjectScope font(m_dc, m_fonts.Get(box.font));
+    ::SetTextColor(m_dc, box.color);
+    (void)::ExtTextOutW(m_dc, inside.left, inside.top, ETO_CLIPPED, &inside, box.text.c_str(),
+                        static_cast<UINT>(box.text.size()), nullptr);  // nothing to do if GDI refuses
 }
 
 void PagePainter::FillSolid(const RECT& target, COLORREF color)

@@ -99,6 +99,15 @@ int PageView::ContentHeight() const
     return m_layout != nullptr ? m_layout->contentHeight : 0;
 }
 
+std::optional<int> PageView::AnchorTop(const std::wstring& name) const
+{
+    if (m_layout == nullptr) {
+        return std::nullopt;
+    }
+    const auto found = m_layout->anchors.find(name);
+    return found != m_layout->anchors.end() ? std::optional<int>(found->second) : std::nullopt;
+}
+
 void PageView::Paint(HDC dc, const RECT& clip, int scrollY) const
 {
     static const LayoutTree kEmpty;

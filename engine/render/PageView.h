@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ public:
 
     // Height in pixels of the laid-out content, for scrolling.
     [[nodiscard]] int ContentHeight() const;
+    // Content y of the element with this id (or <a name>); nothing when there is none.
+    [[nodiscard]] std::optional<int> AnchorTop(const std::wstring& name) const;
 
     // Paints the part of the content that falls in `clip` (client coordinates of `dc`),
     // with the content scrolled up by `scrollY` pixels.

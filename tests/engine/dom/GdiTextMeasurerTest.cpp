@@ -55,5 +55,22 @@ TEST(GdiTextMeasurer, EmptyTextHasNoWidth)
     EXPECT_EQ(measurer.TextWidth(FontKey{}, L""), 0);
 }
 
+// Code and plain-text tables line up only if every character has the same advance.
+TEST(GdiTextMeasurer, MonospaceCharactersShareOneAdvanceInEveryStyle)
+{
+    test::DibCanvas canvas(8, 8);
+    FontCache fonts;
+    GdiTextMeasurer measurer(canvas.Dc(), fonts);
+    for (const FontKey font : {FontKey{13, false, false, false, FontFamily::Monospace},
+                               FontKey{20, true, true, false, FontFamily::Monospace}}) {
+        const int advance = measurer.TextWidth(font, L"i");
+        EXPECT_GT(advance, 0);
+        EXPECT_EQ(measurer.TextWidth(font, L"iiiiiiii"), 8 * advance);
+        EXPECT_EQ(measurer.TextWidth(font, L"MMMMWWWW"), 8 * advance);
+        EXPECT_EQ(measurer.TextWidth(font, L"  ..{}  "), 8 * advance);
+    }
+    EXPECT_NE(measurer.TextWidth(FontKey{}, L"iiii"), measurer.TextWidth(FontKey{}, L"MMMM"));
+}
+
 } // namespace
 } // namespace engine

@@ -203,6 +203,107 @@ TEST_F(LayoutTest, PreformattedTextKeepsSpacesAndLineEnds)
     EXPECT_EQ(tree.boxes[1].rect.top, tree.boxes[0].rect.bottom);
 }
 
+TEST_F(LayoutTest, CodeElementsAreMonospaceAndPreDropsItsFirstNewline)
+{
+    const struct {
+        std::wstring html;
+        std::vector<std::wstring> texts;
+    } cases[] = {
+        {L"<pre>\na  b\nc</pre>", {L"a  b", L"c"}},
+        {L"<pre>\r\n\nx</pre>", {L"x"}},
+        {L"<code>a  b</code>", {L"a b"}},
+        {L"<tt>t</tt><kbd>k</kbd><samp>s</samp>", {L"tks"}},
+    };
+    for (const auto& c : cases) {
+        const LayoutTree tree = Lay(c.html);
+        EXPECT_EQ(Texts(tree), c.texts) << c.html;
+        for (const auto& box : tree.boxes) {
+            EXPECT_EQ(box.font.family, FontFamily::Monospace) << c.html;
+            EXPECT_EQ(box.font.pixelHeight, 13) << c.html;
+        }
+    }
+    // The empty line after the dropped newline is kept.
+    const LayoutTree tree = Lay(L"<pre>\r\n\nx</pre>");
+    EXPECT_EQ(tree.boxes[0].rect.top, LayoutBuilder::kParagraphMargin + 13 + 4);
+}
+
+TEST_F(LayoutTest, HiddenAttributeHidesLikeDisplayNone)
+{
+    EXPECT_EQ(Texts(Lay(L"<p hidden>a</p><div hidden=hidden><b>b</b></div><span HIDDEN>c</span>d")),
+              (std::vector<std::wstring>{L"d"}));
+}
+
+TEST_F(LayoutTest, LinesAlignByAttributeCenterElementOrTextAlign)
+{
+    constexpr int kWidth = 400;
+    const int room = kWidth - 2 * kMargin - 2 * kChar;  // every case lays out "ab"
+    const struct {
+        std::wstring html;
+        int left;
+    } cases[] = {
+        {L"<p>ab</p>", kMargin},
+        {L"<h2 align=center>ab</h2>", -1},
+        {L"<div align=CENTER><p>ab</p></div>", kMargin + room / 2},
+        {L"<center>ab</center>", kMargin + room / 2},
+        {L"<div style='text-align: center'>ab</div>", kMargin + room / 2},
+        {L"<div style='text-align:right'>ab</div>", kMargin + room},
+        {L"<div align=center><p align=left>ab</p></div>", kMargin},
+        {L"<div align=center><p style='text-align:left'>x</p></div><p>ab</p>", kMargin},
+    };
+    for (const auto& c : cases) {
+        const LayoutTree tree = Lay(c.html, kWidth);
+        const LayoutBox& box = tree.boxes.back();
+        if (c.left == -1) {  // a heading's wider font
+            const int width = box.rect.right - box.rect.left;
+            EXPECT_EQ(box.rect.left, kMargin + (kWidth - 2 * kMargin - width) / 2) << c.html;
+        } else {
+            EXPECT_EQ(box.rect.left, c.left) << c.html;
+        }
+    }
+}
+
+TEST_F(LayoutTest, MissingImagesShowTheirAltTextInTheFrame)
+{
+    const int pad = LayoutBuilder::kAltPadding;
+    const struct {
+        std::wstring html;
+        std::wstring text;
+        Rect size;  // right and bottom are the width and height
+    } cases[] = {
+        {L"<img src=x.png alt='Team  logo'>", L"Team logo", R(0, 0, 9 * kChar + 2 * pad, kLine + 2 * pad)},
+        {L"<img src=x.png alt='Team logo' width=30 height=12>", L"Team logo", R(0, 0, 30, 12)},
+        {L"<img src=x.png>", L"", R(0, 0, LayoutBuilder::kPlaceholderSize, LayoutBuilder::kPlaceholderSize)},
+        {L"<img src=x.png alt=''>z", L"z", R(0, 0, kChar, kLine)},
+    };
+    for (const auto& c : cases) {
+        const LayoutTree tree = Lay(c.html);
+        ASSERT_EQ(tree.boxes.size(), 1u) << c.html;
+        const RECT& r = tree.boxes[0].rect;
+        EXPECT_EQ(tree.boxes[0].text, c.text) << c.html;
+        EXPECT_EQ(R(0, 0, r.right - r.left, r.bottom - r.top), c.size) << c.html;
+    }
+}
+
+TEST_F(LayoutTest, ListMarkersWaitForTheItemsFirstLine)
+{
+    const struct {
+        std::wstring html;
+        std::vector<std::wstring> texts;
+    } cases[] = {
+        {L"<ul><li><p>para</p></ul>", {L"\u2022", L"para"}},
+        {L"<ul><li><div><b>bold</b></div></ul>", {L"\u2022", L"bold"}},
+        {L"<ul><li><ul><li>inner</ul></ul>", {L"\u2022", L"\u2022", L"inner"}},
+        {L"<ol><li></ol>", {L"1."}},
+    };
+    for (const auto& c : cases) {
+        const LayoutTree tree = Lay(c.html);
+        EXPECT_EQ(Texts(tree), c.texts) << c.html;
+        for (const auto& box : tree.boxes) {
+            EXPECT_EQ(box.rect.bottom, tree.boxes.front().rect.bottom) << c.html << " puts everything on one line";
+        }
+    }
+}
+
 TEST_F(LayoutTest, ContentHeightGrowsWithContent)
 {
     std::wstring html;

@@ -13,7 +13,7 @@ TEST(TextDecoding, DefaultsToUtf8AndReplacesInvalidSequences)
 {
     EXPECT_EQ(DecodeHtmlBytes(kUtf8, ""), L"比赛");
     EXPECT_EQ(DecodeHtmlBytes(kUtf8, "text/html"), L"比赛");
-    EXPECT_EQ(DecodeHtmlBytes("a\xFF" "b", ""), L"a\uFFFDb");
+    EXPECT_EQ(DecodeHtmlBytes("a\xFF" "b", "text/html; charset=utf-8"), L"a\uFFFDb");
     EXPECT_EQ(DecodeHtmlBytes("", "text/html; charset=gbk"), L"");
 }
 
@@ -48,6 +48,25 @@ TEST(TextDecoding, UnknownCharsetAndMetaUtf16FallBackToUtf8)
 {
     EXPECT_EQ(DecodeHtmlBytes(kUtf8, "text/html; charset=klingon"), L"比赛");
     EXPECT_EQ(DecodeHtmlBytes("<meta charset=utf-16>" + kUtf8, ""), L"<meta charset=utf-16>比赛");
+}
+
+// Undeclared bytes that are not UTF-8 are read as windows-1252, whole, even when
+// part of them would pass as UTF-8.
+TEST(TextDecoding, UndeclaredBytesThatAreNotUtf8AreWindows1252)
+{
+    const struct {
+        std::string bytes;
+        std::string contentType;
+        std::wstring text;
+    } cases[] = {
+        {"caf\xE9 \x93quoted\x94", "", L"caf\u00E9 \u201Cquoted\u201D"},
+        {"\xE6\xAF\x94 \xE9t\xE9", "text/html", L"\u00E6\u00AF\u201D \u00E9t\u00E9"},
+        {"na\xEFve", "text/html; charset=klingon", L"na\u00EFve"},
+        {kUtf8, "", L"比赛"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecodeHtmlBytes(c.bytes, c.contentType), c.text) << c.bytes;
+    }
 }
 
 } // namespace
