@@ -2,9 +2,9 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: build test run bench package clean
+.PHONY: build test run screenshot bench package clean
 
-build test run bench package:
+build test run screenshot bench package:
 	@bash cmake/make.sh $@ "$(BUILD_DIR)" "$(JOBS)" $(CMAKE_ARGS)
 
 clean:

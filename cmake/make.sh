@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What the Makefile's targets do. Every command sets up first, so it works on a
 # fresh Debian machine and costs seconds on a set-up one.
-# Usage: cmake/make.sh build|test|run|bench|package BUILD_DIR JOBS [CMAKE_ARGS...]
+# Usage: cmake/make.sh build|test|run|screenshot|bench|package BUILD_DIR JOBS [CMAKE_ARGS...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 command=$1 build=$2 jobs=$3
@@ -19,9 +19,15 @@ configure() { # DIR ARCH [ARGS...]
 }
 
 configure "$build" "$arch" "$@"
-cmake --build "$build" -j "$jobs"
+# Showing the client needs only the client and the demo site's configuration.
+case $command in
+  run|screenshot) targets=(Zeltavue demo_config) ;;
+  bench) targets=(all demo_config) ;;
+  *) targets=(all) ;;
+esac
+cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 ship=$build
-if [ "$arch" != i686 ]; then
+if [ "$arch" != i686 ] && [ "${targets[0]}" = all ]; then
   # This machine runs the tests on the x86_64 build; the shipped i686 executable is
   # still built and its imports checked.
   ship=$build/ship-i686
@@ -51,7 +57,9 @@ with_wine() {
 case $command in
   build) ;;
   test) with_wine bash "$root/cmake/with-display.sh" ctest --test-dir "$build" --output-on-failure -j "$jobs" ;;
-  run) with_wine bash "$root/cmake/run-demo.sh" "$build" ;;
+  run|screenshot)
+    with_wine env ZV_COMPOSITOR=1 bash "$root/cmake/with-display.sh" \
+      python3 "$root/tools/demo/demo.py" "$command" "$build" ;;
   bench) with_wine bash "$root/cmake/with-display.sh" bash "$root/cmake/run-bench.sh" "$build" ;;
   package)
     cmake --build "$ship" --target client_package -j "$jobs"

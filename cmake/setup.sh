@@ -14,6 +14,7 @@ packages=(
   libz-mingw-w64-dev libstb-dev googletest
   wine wine32:i386 wine64 xvfb xauth x11-utils xcompmgr fonts-wqy-microhei
   dpkg-dev make cmake zip nsis
+  python3 xdotool imagemagick
 )
 
 sudo_if_needed() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
