@@ -20,7 +20,6 @@ namespace {
 
 constexpr std::size_t kMaxImagesPerPage = 64;
 constexpr UINT_PTR kStallTimerId = 1;
-constexpr UINT_PTR kSpareRendererTimerId = 2;
 
 [[nodiscard]] bool StartsWith(const std::string& text, const char* prefix)
 {
@@ -131,11 +130,6 @@ void Browser::OnTimer(UINT_PTR timerId)
 {
     if (timerId == kStallTimerId) {
         CheckStall();
-    } else if (timerId == kSpareRendererTimerId) {
-        (void)::KillTimer(GetWindowHandle(), kSpareRendererTimerId);
-        if (auto* context = EngineContext::Current()) {
-            context->Renderers().StartSpare();
-        }
     }
 }
 
@@ -239,10 +233,8 @@ void Browser::ShowLoadedPage(std::uint32_t sequence, DomNodePtr document, int st
     }
     NotifyLoadingState(false);
     FetchImages();
-    // The next browser's renderer starts once this page is painted: a process start beside
-    // the page's first layout and paint would slow them down. A window gets its timer
-    // messages only when no paint is due.
-    (void)::SetTimer(GetWindowHandle(), kSpareRendererTimerId, USER_TIMER_MINIMUM, nullptr);
+    // The page is up: the next browser's renderer can start now without slowing it down.
+    EngineContext::Current()->Renderers().StartSpare();
 }
 
 void Browser::OnRendererMessage(const WireMessage& message)

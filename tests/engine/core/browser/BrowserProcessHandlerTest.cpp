@@ -51,7 +51,7 @@ TEST(BrowserProcessHandler, HearsInitialisationAndEveryRendererLaunch)
 }
 
 // One renderer starts at initialisation and waits; a browser takes it, and the next one
-// starts only once that browser's page is shown and painted.
+// starts only once that browser's page is shown.
 TEST(BrowserProcessHandler, ARendererWaitsReadyAndIsReplacedAfterAPageIsShown)
 {
     CefRefPtr<RecordingApp> app = new RecordingApp();
@@ -67,7 +67,7 @@ TEST(BrowserProcessHandler, ARendererWaitsReadyAndIsReplacedAfterAPageIsShown)
             nullptr));
         EXPECT_EQ(shown, app->launches);  // the waiting renderer was taken
         EXPECT_TRUE(RunLoopUntil([&] { return client->Count(L"end:200") == shown; }));
-        EXPECT_TRUE(RunLoopUntil([&] { return app->launches == shown + 1; }));
+        EXPECT_EQ(shown + 1, app->launches);
         EXPECT_EQ(shown, app->threadsCreated);
     }
     CefShutdown();
