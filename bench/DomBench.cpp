@@ -16,10 +16,12 @@ namespace {
 
 constexpr size_t kPageUnits = 1 << 20;
 constexpr int kRepetitions = 5;
+constexpr size_t kStyleSheetBytes = 50 << 10;
 
 std::wstring MakePage()
 {
-    std::wstring page = L"<!DOCTYPE html><html><head><title>直播</title><style>p{}</style></head><body>";
+    std::wstring page = L"<!DOCTYPE html><html><head><title>直播</title><style>p{}</style>"
+                        L"<link rel=stylesheet href=/site.css></head><body>";
     for (int i = 0; page.size() < kPageUnits; ++i) {
         const std::wstring n = std::to_wstring(i);
         page += L"<div class=\"live-box\" id=\"m" + n + L"\"><h3>第" + n + L"场 比赛直播 Match " + n + L"</h3>"
@@ -30,6 +32,22 @@ std::wstring MakePage()
     }
     page += L"</body></html>";
     return page;
+}
+
+// A site's style sheet of about 50 KB: a few rules for the page's own classes among
+// many for parts of the site this page does not have.
+std::string MakeStyleSheet()
+{
+    std::string css = ".live-box h3 { color: #c00; font-size: 18px } .live-box p a { color: #06c }\n"
+                      "li { list-style: none } div > ul li:first-child { font-weight: bold }\n";
+    for (int i = 0; css.size() < kStyleSheetBytes; ++i) {
+        const std::string n = std::to_string(i);
+        css += ".panel" + n + " h3, .panel" + n + " h4 { color: #333; font-size: 14px; margin: 0 0 4px }\n"
+               "#m" + n + " p { line-height: 1.5 }\n"
+               "ul.nav" + n + " > li:first-child a:hover { text-decoration: underline; color: rgb(0, 90, 160) }\n"
+               "div.score" + n + " span[data-team=home] { font-style: italic !important }\n";
+    }
+    return css;
 }
 
 size_t CountTags(const std::wstring& page)
@@ -61,6 +79,14 @@ int main()
     view.SetDocument(engine::ParseHtml(page), L"http://live.example.com/");
     const double layout = bench::MedianSeconds(kRepetitions, [&] { view.Layout(dc.get(), 1000); });
     bench::PrintRow("layout 1 MB (GDI metrics) vs parse", layout, parse);
+
+    const std::string css = MakeStyleSheet();
+    engine::PageView styled;
+    styled.SetDocument(engine::ParseHtml(page), L"http://live.example.com/");
+    bench::Compare("styles (50 KB sheet) + layout vs layout", kRepetitions, [&] {
+        styled.SetStylesheet(L"http://live.example.com/site.css", css);  // parsed again at the next layout
+        styled.Layout(dc.get(), 1000);
+    }, [&] { view.Layout(dc.get(), 1000); });
     std::printf("content height: %d px; parse %.1f MB/s\n", view.ContentHeight(),
                 page.size() * sizeof(wchar_t) / parse / 1e6);
     return 0;

@@ -80,7 +80,9 @@ private:
     void CommitLoad();
     void FailLoad(int errorCode);
     void NotifyLoadingState(bool loading);
-    void FetchImages();
+    using ResourceSink = void (BrowserWindow::*)(const std::wstring& url, std::vector<unsigned char> bytes);
+    void FetchResources();
+    void FetchResource(const std::wstring& url, ResourceSink deliver);
     void SendToRenderer(WireType type, std::string payload);
     void GoToHistory(int index);
     void CancelFetches();
@@ -109,7 +111,7 @@ private:
     int m_historyIndex = -1;
     std::unique_ptr<FetchJob> m_pageJob;  // until the page's bytes are in
     DWORD m_stallLimitMs = 0;  // of the page fetch
-    std::vector<std::unique_ptr<FetchJob>> m_imageJobs;
+    std::vector<std::unique_ptr<FetchJob>> m_resourceJobs;  // images and style sheets of the shown page
     IMPLEMENT_REFCOUNTING(Browser);
 };
 

@@ -19,6 +19,7 @@ namespace engine {
 namespace {
 
 constexpr std::size_t kMaxImagesPerPage = 64;
+constexpr std::size_t kMaxStylesheetsPerPage = 16;
 constexpr UINT_PTR kStallTimerId = 1;
 
 [[nodiscard]] bool StartsWith(const std::string& text, const char* prefix)
@@ -104,7 +105,7 @@ void Browser::StopLoad()
 void Browser::CancelFetches()
 {
     // Cancelling never waits, so a stalled connection cannot block the loop.
-    m_imageJobs.clear();
+    m_resourceJobs.clear();
     m_pageJob.reset();
 }
 
@@ -232,7 +233,7 @@ void Browser::ShowLoadedPage(std::uint32_t sequence, DomNodePtr document, int st
         load->OnLoadEnd(this, m_frame.get(), status);
     }
     NotifyLoadingState(false);
-    FetchImages();
+    FetchResources();
     // The page is up: the next browser's renderer can start now without slowing it down.
     EngineContext::Current()->Renderers().StartSpare();
 }
@@ -322,27 +323,39 @@ void Browser::OnRendererGone()
     }
 }
 
-void Browser::FetchImages()
+void Browser::FetchResources()
 {
     if (!m_window) {
         return;
     }
-    std::vector<std::wstring> urls = m_window->ImageUrls();
-    urls.resize(std::min(urls.size(), kMaxImagesPerPage));
+    std::vector<std::wstring> sheets = m_window->StylesheetUrls();
+    sheets.resize(std::min(sheets.size(), kMaxStylesheetsPerPage));
+    for (const auto& url : sheets) {
+        FetchResource(url, &BrowserWindow::SetStylesheet);
+    }
+    std::vector<std::wstring> images = m_window->ImageUrls();
+    images.resize(std::min(images.size(), kMaxImagesPerPage));
+    for (const auto& url : images) {
+        FetchResource(url, &BrowserWindow::SetImage);
+    }
+}
+
+// Fetches a resource of the shown page and hands its bytes to the window, unless
+// another page is shown by then.
+void Browser::FetchResource(const std::wstring& url, ResourceSink deliver)
+{
     const int id = m_id;
     const std::uint32_t sequence = m_sequence;
-    for (const auto& url : urls) {
-        m_imageJobs.push_back(std::make_unique<FetchJob>(FetchRequest{url, std::wstring()},
-            [id, sequence, url](FetchResult result) {
-                EngineContext::Post([id, sequence, url, result = std::move(result)] {
-                    auto* context = EngineContext::Current();
-                    CefRefPtr<Browser> browser = context != nullptr ? context->Find(id) : nullptr;
-                    if (browser && browser->m_window && browser->m_sequence == sequence && result.error == 0) {
-                        browser->m_window->SetImage(url, std::vector<unsigned char>(result.body.begin(), result.body.end()));
-                    }
-                });
-            }));
-    }
+    m_resourceJobs.push_back(std::make_unique<FetchJob>(FetchRequest{url, std::wstring()},
+        [id, sequence, url, deliver](FetchResult result) {
+            EngineContext::Post([id, sequence, url, deliver, result = std::move(result)] {
+                auto* context = EngineContext::Current();
+                CefRefPtr<Browser> browser = context != nullptr ? context->Find(id) : nullptr;
+                if (browser && browser->m_window && browser->m_sequence == sequence && result.error == 0) {
+                    ((*browser->m_window).*deliver)(url, std::vector<unsigned char>(result.body.begin(), result.body.end()));
+                }
+            });
+        }));
 }
 
 } // namespace engine

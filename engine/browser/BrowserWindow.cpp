@@ -312,6 +312,12 @@ void BrowserWindow::SetImage(const std::wstring& url, std::vector<unsigned char>
     Relayout();
 }
 
+void BrowserWindow::SetStylesheet(const std::wstring& url, std::vector<unsigned char> bytes)
+{
+    m_view.SetStylesheet(url, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    Relayout();
+}
+
 PageView::Hit BrowserWindow::HitAt(LPARAM clientPoint)
 {
     EnsureLayout();

@@ -35,6 +35,8 @@ public:
     void UpdateDocument(DomNodePtr document, const std::wstring& url);
     void SetImage(const std::wstring& url, std::vector<unsigned char> bytes);
     [[nodiscard]] std::vector<std::wstring> ImageUrls() const { return m_view.ImageUrls(); }
+    void SetStylesheet(const std::wstring& url, std::vector<unsigned char> bytes);
+    [[nodiscard]] std::vector<std::wstring> StylesheetUrls() const { return m_view.StylesheetUrls(); }
     [[nodiscard]] int ScrollY() const noexcept { return m_scroll.Position(); }
     // Scrolls the element with this id (or <a name>) to the top; false when there is none.
     bool ScrollToFragment(const std::wstring& fragment);

@@ -1,9 +1,13 @@
 #include "LayoutBuilder.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <cwctype>
 #include <optional>
 
+#include "CssText.h"
+#include "CssValues.h"
+#include "LayoutSupport.h"
 #include "DecodedImage.h"
 #include "InlineStyle.h"
 #include "TextMeasurer.h"
@@ -18,15 +22,11 @@ constexpr int kMaxDepth = 256;
 constexpr int kMaxImageSide = 10000;
 constexpr int kHeadingSizes[] = {32, 24, 19, 16, 13, 11};
 constexpr int kMarkerGap = 8;
+// Each nesting level lays out a cell's content up to three times (two measurements).
+constexpr int kMaxTableNesting = 6;
 // Browsers draw monospace text smaller than the text around it, in this proportion.
 constexpr int kMonospaceScale = 13;
 constexpr int kMonospaceScaleBase = 16;
-
-// Sum of layout distances, saturated to the coordinate range.
-int Advance(long long position, long long distance, long long more = 0)
-{
-    return static_cast<int>(std::clamp<long long>(position + distance + more, 0, LayoutBuilder::kMaxCoordinate));
-}
 
 bool IsOneOf(std::wstring_view name, std::initializer_list<std::wstring_view> names)
 {
@@ -74,35 +74,6 @@ bool IsMonospaceTag(std::wstring_view tag)
     return IsOneOf(tag, {L"pre", L"code", L"tt", L"kbd", L"samp", L"listing", L"xmp", L"plaintext"});
 }
 
-// The block's own alignment from its align attribute or inline text-align, else the
-// one it inherits.
-TextAlign AlignOf(const DomNode& element, TextAlign inherited)
-{
-    if (element.tagName == L"center") {
-        return TextAlign::Center;
-    }
-    std::optional<std::wstring> value;
-    if (const DomString* style = FindAttribute(element, L"style")) {
-        value = InlineStyleValue(*style, L"text-align");
-    }
-    if (!value.has_value()) {
-        if (const DomString* align = FindAttribute(element, L"align")) {
-            value = std::wstring(*align);
-            std::transform(value->begin(), value->end(), value->begin(), [](wchar_t c) { return std::towlower(c); });
-        }
-    }
-    if (value == L"center" || value == L"middle") {
-        return TextAlign::Center;
-    }
-    if (value == L"right") {
-        return TextAlign::Right;
-    }
-    if (value == L"left" || value == L"justify") {
-        return TextAlign::Left;
-    }
-    return inherited;
-}
-
 std::wstring CollapseSpaces(std::wstring_view text)
 {
     std::wstring out;
@@ -120,6 +91,22 @@ std::wstring CollapseSpaces(std::wstring_view text)
     return out;
 }
 
+bool IsBlockDisplay(std::wstring_view display)
+{
+    return display != L"inline" && display != L"inline-block" && display != L"contents";
+}
+
+bool Contains(std::wstring_view text, std::wstring_view word)
+{
+    return text.find(word) != std::wstring_view::npos;
+}
+
+bool IsMonospaceFamily(std::wstring_view families)
+{
+    const std::wstring first = LowerAscii(families.substr(0, families.find(L',')));
+    return Contains(first, L"mono") || Contains(first, L"courier") || Contains(first, L"consolas");
+}
+
 bool IsCjk(wchar_t c)
 {
     return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
@@ -131,24 +118,14 @@ bool IsCollapsibleSpace(wchar_t c)
     return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
 }
 
-// Leading decimal digits of a width/height attribute; -1 when absent or not a pixel count.
+// A width/height attribute in pixels; -1 when absent, a percentage or not a number.
 int PixelAttribute(const DomNode& element, std::wstring_view name)
 {
     const DomString* value = FindAttribute(element, name);
     if (value == nullptr || value->find(L'%') != std::wstring::npos) {
         return -1;
     }
-    int result = -1;
-    for (const wchar_t c : *value) {
-        if (c == L' ' && result < 0) {
-            continue;
-        }
-        if (c < L'0' || c > L'9') {
-            break;
-        }
-        result = std::min((result < 0 ? 0 : result) * 10 + (c - L'0'), kMaxImageSide);
-    }
-    return result;
+    return std::min(DimensionAttribute(element, name, 0), kMaxImageSide);
 }
 
 // Step 1: the attributes; step 2: what the loaded image supplies (its own size, or the
@@ -186,7 +163,13 @@ bool LayoutBuilder::IsDrawn(const DomNode& element)
 }
 
 LayoutBuilder::LayoutBuilder(TextMeasurer& measurer, LayoutInput input)
-    : m_measurer(measurer), m_input(std::move(input)), m_width(std::max(m_input.width, 2 * kBodyMargin + 1))
+    : m_measurer(measurer),
+      m_input(std::move(input)),
+      m_styles(m_input.styles != nullptr ? *m_input.styles : m_noStyles),
+      m_width(std::max(m_input.width, 2 * m_input.margin + 1)),
+      m_left(m_input.margin),
+      m_x(m_input.margin),
+      m_pendingMargin(m_input.margin)
 {
 }
 
@@ -198,7 +181,7 @@ LayoutTree LayoutBuilder::Build(const DomNode& document)
         VisitChildren(root, TextStyle{}, 0);
     }
     FinishLine();
-    m_tree.contentHeight = Advance(m_lineTop, std::max(m_pendingMargin, static_cast<int>(kBodyMargin)));
+    m_tree.contentHeight = Advance(m_lineTop, std::max(m_pendingMargin, m_input.margin));
     return std::move(m_tree);
 }
 
@@ -222,22 +205,32 @@ void LayoutBuilder::VisitElement(const DomNode& element, const TextStyle& parent
     if (!IsDrawn(element)) {
         return;
     }
-    const TextStyle style = StyleFor(element, parentStyle);
+    const ResolvedStyle css = m_styles.Resolve(element);
+    const std::wstring* display = css.Find(L"display");
+    const std::wstring displayValue = display != nullptr ? LowerAscii(*display) : std::wstring();
+    if (displayValue == L"none") {
+        return;
+    }
+    const TextStyle style = StyleFor(element, parentStyle, css);
     if (tag == L"br") {
         LineBreak(style);
     } else if (tag == L"img") {
         AddImage(element, style);
     } else if (tag == L"hr") {
         AddRule();
-    } else if (IsBlock(tag)) {
-        VisitBlock(element, style, depth);
+    } else if (tag == L"table" && (display == nullptr || displayValue == L"table") && m_tableNesting < kMaxTableNesting) {
+        RecordAnchor(element);
+        VisitTable(element, style, depth);
+    } else if (display != nullptr ? IsBlockDisplay(displayValue) : IsBlock(tag)) {
+        const bool listItem = display != nullptr ? displayValue == L"list-item" : tag == L"li";
+        VisitBlock(element, style, depth, BlockInfo{&css, listItem});
     } else {
         RecordAnchor(element);
         VisitChildren(element, style, depth);
     }
 }
 
-void LayoutBuilder::VisitBlock(const DomNode& element, const TextStyle& style, int depth)
+void LayoutBuilder::VisitBlock(const DomNode& element, const TextStyle& style, int depth, BlockInfo block)
 {
     const std::wstring_view tag = element.tagName;
     const bool isList = tag == L"ul" || tag == L"ol";
@@ -246,7 +239,7 @@ void LayoutBuilder::VisitBlock(const DomNode& element, const TextStyle& style, i
     RecordAnchor(element);
     const int savedLeft = m_left;
     const TextAlign savedAlign = m_align;
-    m_align = AlignOf(element, m_align);
+    m_align = AlignOf(element, *block.css, m_align);
     if (isList || tag == L"blockquote" || tag == L"dd") {
         m_left = std::min(m_left + kListIndent, Right() - 1);
     }
@@ -254,7 +247,7 @@ void LayoutBuilder::VisitBlock(const DomNode& element, const TextStyle& style, i
     if (isList) {
         const int start = tag == L"ol" ? std::max(PixelAttribute(element, L"start"), 1) : -1;
         m_listCounters.push_back(start);
-    } else if (tag == L"li") {
+    } else if (block.listItem && style.listMarkers) {
         AddListMarker(style);
     }
     VisitChildren(element, style, depth);
@@ -270,7 +263,8 @@ void LayoutBuilder::VisitBlock(const DomNode& element, const TextStyle& style, i
     m_x = m_left;
 }
 
-LayoutBuilder::TextStyle LayoutBuilder::StyleFor(const DomNode& element, const TextStyle& parent)
+LayoutBuilder::TextStyle LayoutBuilder::StyleFor(const DomNode& element, const TextStyle& parent,
+                                                 const ResolvedStyle& css)
 {
     TextStyle style = parent;
     const std::wstring_view tag = element.tagName;
@@ -303,7 +297,46 @@ LayoutBuilder::TextStyle LayoutBuilder::StyleFor(const DomNode& element, const T
             style.font.underline = true;
         }
     }
+    ApplyCss(css, style);
     return style;
+}
+
+// The page's declarations override the defaults of the element's tag.
+void LayoutBuilder::ApplyCss(const ResolvedStyle& css, TextStyle& style)
+{
+    if (const std::wstring* color = css.Find(L"color")) {
+        style.color = ParseCssColor(*color).value_or(style.color);
+    }
+    if (const std::wstring* size = css.Find(L"font-size")) {
+        const auto pixels = ParseFontSize(*size, style.font.pixelHeight);
+        style.font.pixelHeight = pixels.has_value() ? std::clamp(*pixels, 1, FontKey::kMaxPixelHeight)
+                                                    : style.font.pixelHeight;
+    }
+    if (const std::wstring* weight = css.Find(L"font-weight")) {
+        const std::wstring value = LowerAscii(*weight);
+        const int number = std::wcstol(value.c_str(), nullptr, 10);
+        style.font.bold = value == L"bold" || value == L"bolder" || number >= 600 ||
+                          (style.font.bold && value != L"normal" && value != L"lighter" && number == 0);
+    }
+    if (const std::wstring* fontStyle = css.Find(L"font-style")) {
+        style.font.italic = LowerAscii(*fontStyle) != L"normal";
+    }
+    if (const std::wstring* family = css.Find(L"font-family")) {
+        style.font.family = IsMonospaceFamily(*family) ? FontFamily::Monospace : FontFamily::Proportional;
+    }
+    const std::wstring* decoration = css.Find(L"text-decoration");
+    decoration = decoration != nullptr ? decoration : css.Find(L"text-decoration-line");
+    if (decoration != nullptr) {
+        style.font.underline = Contains(LowerAscii(*decoration), L"underline");
+    }
+    if (const std::wstring* whiteSpace = css.Find(L"white-space")) {
+        style.preformatted = LowerAscii(*whiteSpace).rfind(L"pre", 0) == 0 || *whiteSpace == L"break-spaces";
+    }
+    const std::wstring* listStyle = css.Find(L"list-style-type");
+    listStyle = listStyle != nullptr ? listStyle : css.Find(L"list-style");
+    if (listStyle != nullptr) {
+        style.listMarkers = !Contains(LowerAscii(*listStyle), L"none");
+    }
 }
 
 void LayoutBuilder::RecordAnchor(const DomNode& element)
@@ -505,6 +538,8 @@ void LayoutBuilder::PlaceInline(LayoutBox box, int width, int height)
     m_lineHeight = std::max(m_lineHeight, height);
     const int right = Advance(m_x, width);
     const int bottom = Advance(m_lineTop, height);
+    m_widestPiece = std::max(m_widestPiece, width);
+    m_widestLine = std::max(m_widestLine, right - m_left);
     if (box.kind == BoxKind::Text && m_tree.boxes.size() > m_lineFirstBox) {
         LayoutBox& last = m_tree.boxes.back();
         if (last.kind == BoxKind::Text && last.rect.right == m_x && last.font == box.font &&

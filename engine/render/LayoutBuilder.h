@@ -10,11 +10,17 @@
 
 #include "FontKey.h"
 #include "LayoutTree.h"
+#include "StyleResolver.h"
 #include "engine/dom/DomNode.h"
 
 namespace engine {
 
 class TextMeasurer;
+struct TableGrid;
+
+struct LayoutMargins {
+    static constexpr int kBody = 8;
+};
 
 enum class TextAlign { Left, Center, Right };
 
@@ -22,12 +28,14 @@ struct LayoutInput {
     std::wstring baseUrl;  // resolves link and image addresses
     const std::map<std::wstring, std::shared_ptr<const DecodedImage>>* images = nullptr;  // by absolute URL; may be null
     int width = 0;         // viewport width in pixels
+    const StyleResolver* styles = nullptr;  // the page's style sheets; null for none
+    int margin = LayoutMargins::kBody;  // around the content, each side
 };
 
 class LayoutBuilder final {
 public:
     // Spacing of the default style sheet, in pixels.
-    static constexpr int kBodyMargin = 8;
+    static constexpr int kBodyMargin = LayoutMargins::kBody;
     static constexpr int kParagraphMargin = 16;
     static constexpr int kListIndent = 40;
     static constexpr int kPlaceholderSize = 20;
@@ -54,13 +62,19 @@ private:
         COLORREF color = kTextColor;
         int link = -1;
         bool preformatted = false;
+        bool listMarkers = true;  // list items show bullets or numbers
+    };
+    struct BlockInfo {
+        const ResolvedStyle* css;
+        bool listItem;  // shows a marker
     };
 
     void VisitChildren(const DomNode& node, const TextStyle& style, int depth);
     void VisitElement(const DomNode& element, const TextStyle& style, int depth);
-    void VisitBlock(const DomNode& element, const TextStyle& style, int depth);
+    void VisitBlock(const DomNode& element, const TextStyle& style, int depth, BlockInfo block);
     void RecordAnchor(const DomNode& element);
-    [[nodiscard]] TextStyle StyleFor(const DomNode& element, const TextStyle& parent);
+    [[nodiscard]] TextStyle StyleFor(const DomNode& element, const TextStyle& parent, const ResolvedStyle& css);
+    static void ApplyCss(const ResolvedStyle& css, TextStyle& style);
     void AddText(std::wstring_view text, const TextStyle& style);
     void AddWord(std::wstring_view word, const TextStyle& style);
     void AddOverlongWord(std::wstring_view word, const TextStyle& style);
@@ -72,24 +86,40 @@ private:
     void LineBreak(const TextStyle& style);
     void FinishLine();
     void BlockEdge(int margin);
-    [[nodiscard]] int Right() const { return m_width - kBodyMargin; }
+    // Tables (LayoutBuilderTables.cpp).
+    struct TableFrame;
+    struct CellBox;
+    void VisitTable(const DomNode& table, const TextStyle& style, int depth);
+    [[nodiscard]] LayoutTree LayOutCell(const DomNode& cell, const TextStyle& style, int width, int depth,
+                                        int* widestLine, int* widestPiece);
+    void PlaceCells(const TableGrid& grid, const TableFrame& frame, const TextStyle& style, int depth);
+    void PlaceCellContent(LayoutTree cell, int x, int y);
+    void AddFill(const RECT& rect, COLORREF color);
+    void AddFrame(const RECT& rect, int width, COLORREF color);
+
+    [[nodiscard]] int Right() const { return m_width - m_input.margin; }
 
     TextMeasurer& m_measurer;
     LayoutInput m_input;
+    StyleResolver m_noStyles;  // for pages laid out without style sheets
+    const StyleResolver& m_styles;
     int m_width;
     LayoutTree m_tree;
     // Current line.
-    int m_left = kBodyMargin;
-    int m_x = kBodyMargin;
+    int m_left;
+    int m_x;
     int m_lineTop = 0;
     int m_lineHeight = 0;
     size_t m_lineFirstBox = 0;
     bool m_lineContent = false;  // the line holds more than a list marker
     bool m_pendingSpace = false;
-    int m_pendingMargin = kBodyMargin;  // collapsed vertical margin before the next line
+    int m_pendingMargin;  // collapsed vertical margin before the next line
     std::vector<int> m_listCounters;  // per open list: next number, or -1 for bullets
     std::optional<LayoutBox> m_pendingMarker;  // rect.left holds the item's left edge
     TextAlign m_align = TextAlign::Left;  // of the block whose lines are being laid out
+    int m_tableNesting = 0;  // tables this builder's content sits in
+    int m_widestLine = 0;    // for measuring table cells
+    int m_widestPiece = 0;
 };
 
 } // namespace engine

@@ -2,13 +2,17 @@
 
 #include <algorithm>
 
+#include "CssStyleSheet.h"
+#include "CssText.h"
 #include "DecodedImage.h"
 #include "FontCache.h"
 #include "GdiTextMeasurer.h"
 #include "LayoutBuilder.h"
 #include "LayoutTree.h"
 #include "PagePainter.h"
+#include "StyleResolver.h"
 #include "engine/dom/DomQueries.h"
+#include "engine/dom/TextDecoding.h"
 #include "engine/dom/Url.h"
 
 namespace engine {
@@ -19,10 +23,12 @@ bool Contains(const RECT& rect, POINT point)
     return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
 }
 
-// Image sources of the parts of the page that are drawn, iteratively (any depth).
-std::vector<const DomNode*> DrawnImages(const DomNode& root)
+// The elements below `root` that `wanted` accepts, in document order, iteratively (any
+// depth); the content of elements that `enter` refuses is not searched.
+template <typename Enter, typename Wanted>
+std::vector<const DomNode*> FindElements(const DomNode& root, Enter enter, Wanted wanted)
 {
-    std::vector<const DomNode*> images;
+    std::vector<const DomNode*> found;
     std::vector<const DomNode*> pending{&root};
     while (!pending.empty()) {
         const DomNode* node = pending.back();
@@ -30,17 +36,62 @@ std::vector<const DomNode*> DrawnImages(const DomNode& root)
         if (node->kind != DomNodeKind::Element && node->kind != DomNodeKind::Document) {
             continue;
         }
-        if (node->kind == DomNodeKind::Element && !LayoutBuilder::IsDrawn(*node)) {
+        if (node->kind == DomNodeKind::Element && !enter(*node)) {
             continue;
         }
-        if (node->tagName == L"img") {
-            images.push_back(node);
+        if (node->kind == DomNodeKind::Element && wanted(*node)) {
+            found.push_back(node);
         }
         for (auto it = node->children.rbegin(); it != node->children.rend(); ++it) {
             pending.push_back(it->get());
         }
     }
-    return images;
+    return found;
+}
+
+// Image sources of the parts of the page that are drawn.
+std::vector<const DomNode*> DrawnImages(const DomNode& root)
+{
+    return FindElements(root, LayoutBuilder::IsDrawn, [](const DomNode& node) { return node.tagName == L"img"; });
+}
+
+bool IsStylesheetLink(const DomNode& element)
+{
+    if (element.tagName != L"link") {
+        return false;
+    }
+    const DomString* rel = FindAttribute(element, L"rel");
+    const DomString* href = FindAttribute(element, L"href");
+    if (rel == nullptr || href == nullptr || href->empty()) {
+        return false;
+    }
+    const std::wstring lower = LowerAscii(*rel);
+    return lower.find(L"stylesheet") != std::wstring::npos && lower.find(L"alternate") == std::wstring::npos;
+}
+
+bool IsScreenStyle(const DomNode& element)
+{
+    const DomString* media = FindAttribute(element, L"media");
+    return media == nullptr || IsScreenMedia(*media);
+}
+
+// <style> elements and stylesheet links in document order.
+std::vector<const DomNode*> StyleSources(const DomNode& root)
+{
+    return FindElements(root, [](const DomNode&) { return true; }, [](const DomNode& node) {
+        return (node.tagName == L"style" || IsStylesheetLink(node)) && IsScreenStyle(node);
+    });
+}
+
+std::wstring TextContent(const DomNode& element)
+{
+    std::wstring text;
+    for (const auto& child : element.children) {
+        if (child->kind == DomNodeKind::Text) {
+            text += child->text;
+        }
+    }
+    return text;
 }
 
 } // namespace
@@ -53,7 +104,52 @@ void PageView::SetDocument(DomNodePtr doc, std::wstring baseUrl)
     m_doc = std::move(doc);
     m_baseUrl = std::move(baseUrl);
     m_images.clear();
+    m_linkedSheets.clear();
+    m_styles.reset();
     m_layout.reset();
+}
+
+std::vector<std::wstring> PageView::StylesheetUrls() const
+{
+    std::vector<std::wstring> urls;
+    if (m_doc == nullptr) {
+        return urls;
+    }
+    for (const DomNode* source : StyleSources(*m_doc)) {
+        if (source->tagName == L"link") {
+            std::wstring url = ResolveUrl(m_baseUrl, *FindAttribute(*source, L"href"));
+            if (std::find(urls.begin(), urls.end(), url) == urls.end()) {
+                urls.push_back(std::move(url));
+            }
+        }
+    }
+    return urls;
+}
+
+void PageView::SetStylesheet(const std::wstring& absoluteUrl, std::string_view bytes)
+{
+    m_linkedSheets[absoluteUrl] = std::make_shared<const CssStyleSheet>(ParseStyleSheet(DecodeHtmlBytes(bytes, "")));
+    m_styles.reset();
+}
+
+// The page's sheets in document order: its <style> elements and the linked sheets
+// that have arrived.
+void PageView::BuildStyles()
+{
+    m_styles = std::make_unique<StyleResolver>();
+    if (m_doc == nullptr) {
+        return;
+    }
+    for (const DomNode* source : StyleSources(*m_doc)) {
+        if (source->tagName == L"style") {
+            m_styles->Add(ParseStyleSheet(TextContent(*source)));
+            continue;
+        }
+        const auto found = m_linkedSheets.find(ResolveUrl(m_baseUrl, *FindAttribute(*source, L"href")));
+        if (found != m_linkedSheets.end()) {
+            m_styles->Add(*found->second);
+        }
+    }
 }
 
 std::vector<std::wstring> PageView::ImageUrls() const
@@ -89,8 +185,11 @@ void PageView::Layout(HDC dc, int width)
         m_layout = std::make_unique<LayoutTree>();
         return;
     }
+    if (m_styles == nullptr) {
+        BuildStyles();
+    }
     GdiTextMeasurer measurer(dc, *m_fonts);
-    LayoutBuilder builder(measurer, LayoutInput{m_baseUrl, &m_images, width});
+    LayoutBuilder builder(measurer, LayoutInput{m_baseUrl, &m_images, width, m_styles.get()});
     m_layout = std::make_unique<LayoutTree>(builder.Build(*m_doc));
 }
 
@@ -121,8 +220,10 @@ PageView::Hit PageView::HitTest(POINT contentPoint) const
     if (m_layout == nullptr) {
         return hit;
     }
-    for (const LayoutBox& box : m_layout->boxes) {
-        if (!Contains(box.rect, contentPoint)) {
+    // The box painted last is on top; fills and borders are only decoration.
+    for (auto it = m_layout->boxes.rbegin(); it != m_layout->boxes.rend(); ++it) {
+        const LayoutBox& box = *it;
+        if (box.kind == BoxKind::Rule || !Contains(box.rect, contentPoint)) {
             continue;
         }
         if (box.link >= 0) {

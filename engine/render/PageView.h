@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/Win32.h"
@@ -16,6 +17,8 @@ namespace engine {
 class DecodedImage;
 class FontCache;
 class LayoutTree;
+class StyleResolver;
+struct CssStyleSheet;
 
 class PageView final {
 public:
@@ -34,6 +37,12 @@ public:
     // Supplies the encoded bytes (PNG, JPEG, GIF, BMP, ...) of an image named by ImageUrls.
     // Undecodable bytes leave the placeholder box. Call Layout afterwards.
     void SetImage(const std::wstring& absoluteUrl, std::vector<unsigned char> bytes);
+
+    // Absolute addresses of the style sheets the page links, in order, without duplicates.
+    [[nodiscard]] std::vector<std::wstring> StylesheetUrls() const;
+
+    // Supplies the text of a style sheet named by StylesheetUrls. Call Layout afterwards.
+    void SetStylesheet(const std::wstring& absoluteUrl, std::string_view bytes);
 
     // Lays the document out for a viewport `width` pixels wide; `dc` measures text.
     void Layout(HDC dc, int width);
@@ -57,9 +66,13 @@ public:
     [[nodiscard]] Hit HitTest(POINT contentPoint) const;
 
 private:
+    void BuildStyles();
+
     DomNodePtr m_doc;
     std::wstring m_baseUrl;
     std::map<std::wstring, std::shared_ptr<const DecodedImage>> m_images;
+    std::map<std::wstring, std::shared_ptr<const CssStyleSheet>> m_linkedSheets;
+    std::unique_ptr<StyleResolver> m_styles;  // built at the first layout after a change
     std::unique_ptr<LayoutTree> m_layout;
     // Painting must use the very fonts layout measured with; a cache, so Paint stays const.
     std::unique_ptr<FontCache> m_fonts;

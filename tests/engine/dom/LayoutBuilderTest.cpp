@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <random>
 
 #include "DibCanvas.h"
 #include "FixedMeasurer.h"
 #include "engine/dom/HtmlParser.h"
+#include "engine/render/CssStyleSheet.h"
 #include "engine/render/DecodedImage.h"
+#include "engine/render/StyleResolver.h"
 
 namespace engine {
 namespace {
@@ -32,10 +35,13 @@ constexpr int kMargin = LayoutBuilder::kBodyMargin;
 
 class LayoutTest : public testing::Test {
 protected:
-    LayoutTree Lay(std::wstring_view html, int width = 400)
+    LayoutTree Lay(std::wstring_view html, int width = 400, std::wstring_view css = L"")
     {
         m_doc = ParseHtml(html);
-        LayoutBuilder builder(m_measurer, LayoutInput{L"http://live.example.com/a/index.html", &m_images, width});
+        StyleResolver styles;
+        styles.Add(ParseStyleSheet(css));
+        LayoutBuilder builder(m_measurer,
+                              LayoutInput{L"http://live.example.com/a/index.html", &m_images, width, &styles});
         return builder.Build(*m_doc);
     }
 
@@ -302,6 +308,70 @@ TEST_F(LayoutTest, ListMarkersWaitForTheItemsFirstLine)
             EXPECT_EQ(box.rect.bottom, tree.boxes.front().rect.bottom) << c.html << " puts everything on one line";
         }
     }
+}
+
+TEST_F(LayoutTest, StyleSheetsSetDisplayFontsColoursAlignmentAndMarkers)
+{
+    const std::wstring page = L"<div class=side>menu</div><ul class=nav><li>a<li>b</ul><p id=x>t <code>c</code></p>";
+    const struct {
+        std::wstring css;
+        std::vector<std::wstring> texts;
+        std::function<void(const LayoutTree&)> check;
+    } cases[] = {
+        {L".side { display: none }", {L"\u2022", L"a", L"\u2022", L"b", L"t", L" c"}, nullptr},
+        {L".nav li { display: inline } .side { display: none }", {L"ab", L"t", L" c"}, nullptr},
+        {L"ul { list-style: none } .side, code { display: none }", {L"a", L"b", L"t"}, nullptr},
+        {L"#x { color: #ff0000; font: 9px x; font-size: 20px; font-weight: bold; font-style: italic }"
+         L" .side, ul { display: none }", {L"t", L" c"},
+         [](const LayoutTree& tree) {
+             const FontKey& font = tree.boxes[0].font;
+             EXPECT_EQ(tree.boxes[0].color, RGB(255, 0, 0));
+             EXPECT_TRUE(font.pixelHeight == 20 && font.bold && font.italic);
+             EXPECT_EQ(tree.boxes[1].font.family, FontFamily::Monospace);
+         }},
+        {L"p { text-align: center; font-family: 'Courier New', monospace } code { font-family: Arial }"
+         L" .side, ul { display: none }", {L"t", L" c"},
+         [](const LayoutTree& tree) {
+             EXPECT_EQ(tree.boxes[0].font.family, FontFamily::Monospace);
+             EXPECT_EQ(tree.boxes[1].font.family, FontFamily::Proportional);
+             EXPECT_EQ(tree.boxes[0].rect.left, kMargin + (400 - 2 * kMargin - tree.boxes[1].rect.right +
+                                                            tree.boxes[0].rect.left) / 2);
+         }},
+        {L"span { display: block } div { display: inline; color: bogus; font-size: huge; display: flux }"
+         L" ul, p { display: none }", {L"menu"},
+         [](const LayoutTree& tree) { EXPECT_EQ(tree.boxes[0].color, LayoutBuilder::kTextColor); }},
+    };
+    for (const auto& c : cases) {
+        const LayoutTree tree = Lay(page, 400, c.css);
+        EXPECT_EQ(Texts(tree), c.texts) << c.css;
+        if (c.check && Texts(tree) == c.texts) {
+            c.check(tree);
+        }
+    }
+}
+
+TEST_F(LayoutTest, TablesPutCellsInColumnsSizedByTheirContent)
+{
+    const LayoutTree tree = Lay(L"<table border=1 cellpadding=4 cellspacing=2><tr><td>ab<td>c d</tr>"
+                                L"<tr><td colspan=2><a href=x>efg</a></table>after");
+    std::vector<Rect> texts;
+    int rules = 0;
+    for (const auto& box : tree.boxes) {
+        rules += box.kind == BoxKind::Rule ? 1 : 0;
+        if (box.kind == BoxKind::Text) {
+            texts.push_back(R(box));
+        }
+    }
+    EXPECT_EQ(Texts(tree), (std::vector<std::wstring>{L"ab", L"c d", L"efg", L"after"}));
+    // Columns of 26 and 34 (content, 4 padding and a 1-pixel cell border each side),
+    // 2 apart and inside a 1-pixel table border; rows 30 high.
+    EXPECT_EQ(texts, (std::vector<Rect>{R(16, 16, 32, 36), R(44, 16, 68, 36), R(16, 48, 40, 68), R(8, 76, 48, 96)}));
+    EXPECT_EQ(rules, 4 + 3 * 4) << "the table's border and every cell's";
+    EXPECT_EQ(tree.links.size(), 1u);
+    EXPECT_EQ(tree.boxes[tree.boxes.size() - 2].link, 0);
+
+    const LayoutTree centred = Lay(L"<table width=50% align=center><tr><td>x</table>");
+    EXPECT_EQ(centred.boxes.front().rect.left, kMargin + (400 - 2 * kMargin) / 4 + 2 + 1);
 }
 
 TEST_F(LayoutTest, ContentHeightGrowsWithContent)

@@ -151,5 +151,48 @@ TEST_F(PageViewTest, TextInkStaysInsideTheLaidOutLines)
     EXPECT_EQ(m_canvas.Count(RECT{0, 0, kMargin, kHeight}, kWhite), kMargin * kHeight);
 }
 
+TEST_F(PageViewTest, TableBordersAndBackgroundsArePaintedUnderTheCellText)
+{
+    ASSERT_TRUE(m_canvas.Valid());
+    Show(L"<table border=2 bgcolor=#ff0000 cellspacing=3><tr><td bgcolor=#0000ff><a href=x>x</a></table>", false);
+    PaintAll();
+    const int y = kMargin + 2 + 3 + 3;  // below the table's border, its spacing and the cell's border
+    const struct {
+        int x;
+        Rgb colour;
+    } row[] = {{kMargin - 1, kWhite}, {kMargin, {128, 128, 128}}, {kMargin + 1, {128, 128, 128}},
+               {kMargin + 2, kRed}, {kMargin + 4, kRed}, {kMargin + 5, {192, 192, 192}}, {kMargin + 6, {0, 0, 255}}};
+    for (const auto& pixel : row) {
+        EXPECT_EQ(m_canvas.PixelAt(pixel.x, y), pixel.colour) << "x " << pixel.x;
+    }
+    // The link on top of the fills is what a click finds.
+    EXPECT_EQ(m_view.HitTest(POINT{kMargin + 8, y + 4}).linkUrl, L"http://live.example.com/news/x");
+}
+
+TEST_F(PageViewTest, StyleElementsAndLinkedSheetsApplyInDocumentOrder)
+{
+    const auto heightOf = [this](std::wstring_view html) {
+        m_view.SetDocument(ParseHtml(html), kBase);
+        m_view.Layout(m_canvas.Dc(), kWidth);
+        return m_view.ContentHeight();
+    };
+    const int oneLine = heightOf(L"<p>x</p>");
+    const int twoLines = heightOf(L"<p>y<br>y</p>");
+    ASSERT_NE(oneLine, twoLines);
+
+    m_view.SetDocument(ParseHtml(L"<link rel=stylesheet href=/css/a.css><style>.x { display: none }</style>"
+                                 L"<link rel='alternate stylesheet' href=b.css><link rel=stylesheet media=print "
+                                 L"href=p.css><link rel=StyleSheet href=../css/a.css>"
+                                 L"<p class=x>x</p><p class=y>y<br>y</p>"),
+                       kBase);
+    EXPECT_EQ(m_view.StylesheetUrls(), (std::vector<std::wstring>{L"http://live.example.com/css/a.css"}));
+    m_view.Layout(m_canvas.Dc(), kWidth);
+    EXPECT_EQ(m_view.ContentHeight(), twoLines);
+    // The linked sheet comes first: its normal rule loses to the <style>, its important one wins.
+    m_view.SetStylesheet(L"http://live.example.com/css/a.css", ".x { display: block !important } .y { display: none }");
+    m_view.Layout(m_canvas.Dc(), kWidth);
+    EXPECT_EQ(m_view.ContentHeight(), oneLine);
+}
+
 } // namespace
 } // namespace engine

@@ -118,5 +118,15 @@ TEST_F(Scrolling, FragmentLinkScrollsItsTargetToTheTop)
     EXPECT_EQ(m_client->Count(L"start"), 1) << "the page is not loaded again";
 }
 
+TEST_F(Scrolling, LinkedStyleSheetArrivesAfterThePageAndApplies)
+{
+    (void)m_files.Write(L"hide.css", "div.report { display: none }");
+    Open("<link rel=stylesheet href=hide.css><p>Summary</p><div class=report>" + LongPage() + "</div>");
+    EXPECT_TRUE(RunLoopUntil([&] {
+        ::UpdateWindow(m_window);
+        return !BarShows();
+    }));
+}
+
 } // namespace
 } // namespace enginetest

@@ -1,0 +1,219 @@
+// Tables: an automatic table layout whose cells are laid out by nested builders.
+#include <algorithm>
+#include <numeric>
+
+#include "CssValues.h"
+#include "CssText.h"
+#include "LayoutBuilder.h"
+#include "LayoutSupport.h"
+#include "TableGrid.h"
+#include "engine/dom/DomQueries.h"
+
+namespace engine {
+namespace {
+
+constexpr int kDefaultSpacing = 2;
+constexpr int kDefaultPadding = 1;
+constexpr int kMaxFrame = 100;  // border, spacing and padding attributes are capped at this
+constexpr int kMeasureWidth = 1 << 20;  // wide enough that no line of a cell wraps
+constexpr COLORREF kOuterBorderColor = RGB(128, 128, 128);
+constexpr COLORREF kCellBorderColor = RGB(192, 192, 192);
+
+std::optional<COLORREF> ColorAttribute(const DomNode& element)
+{
+    const DomString* value = FindAttribute(element, L"bgcolor");
+    return value != nullptr ? ParseCssColor(*value) : std::nullopt;
+}
+
+// A cell's vertical alignment: middle unless its valign (or its row's) says otherwise.
+int VerticalOffset(const DomNode& cell, int room)
+{
+    const DomString* valign = FindAttribute(cell, L"valign");
+    if (valign == nullptr && cell.parent != nullptr) {
+        valign = FindAttribute(*cell.parent, L"valign");
+    }
+    const std::wstring value = valign != nullptr ? LowerAscii(*valign) : std::wstring(L"middle");
+    if (value == L"top" || value == L"baseline") {
+        return 0;
+    }
+    return value == L"bottom" ? room : room / 2;
+}
+
+} // namespace
+
+struct LayoutBuilder::TableFrame {
+    const DomNode* table = nullptr;
+    int border = 0;   // outer border width; cells get a 1-pixel border when it is not 0
+    int spacing = kDefaultSpacing;
+    int padding = kDefaultPadding;
+    int cellBorder = 0;
+    int left = 0;     // the table's outer box
+    int top = 0;
+    std::vector<int> columnX;  // left of each column's cells, and one past the last column
+    std::vector<int> columnWidth;
+};
+
+void LayoutBuilder::VisitTable(const DomNode& table, const TextStyle& style, int depth)
+{
+    BlockEdge(0);
+    m_lineTop = Advance(m_lineTop, m_pendingMargin);
+    m_pendingMargin = 0;
+    const TableGrid grid = TableGrid::Build(table);
+    TableFrame frame;
+    frame.table = &table;
+    const DomString* border = FindAttribute(table, L"border");
+    frame.border = border == nullptr ? 0 : border->empty() ? 1 : std::clamp(DimensionAttribute(table, L"border", 0), 0, kMaxFrame);
+    frame.cellBorder = frame.border > 0 ? 1 : 0;
+    frame.spacing = std::clamp(DimensionAttribute(table, L"cellspacing", 0), -1, kMaxFrame);
+    frame.spacing = frame.spacing < 0 ? kDefaultSpacing : frame.spacing;
+    frame.padding = std::clamp(DimensionAttribute(table, L"cellpadding", 0), -1, kMaxFrame);
+    frame.padding = frame.padding < 0 ? kDefaultPadding : frame.padding;
+    const int available = std::max(Right() - m_left, 1);
+    const int inset = 2 * (frame.padding + frame.cellBorder);
+
+    // Pass 1: what each cell needs, from its content on one line and its widest piece.
+    std::vector<CellNeed> needs;
+    for (const TableCell& cell : grid.cells) {
+        int widestLine = 0;
+        int widestPiece = 0;
+        (void)LayOutCell(*cell.element, style, kMeasureWidth, depth, &widestLine, &widestPiece);
+        const int specified = DimensionAttribute(*cell.element, L"width", available);
+        needs.push_back({cell.column, cell.columnSpan, Advance(widestPiece, inset),
+                         Advance(std::max(widestLine, specified - inset), inset)});
+    }
+    // Pass 2: the columns share the table's width.
+    const int specifiedWidth = DimensionAttribute(table, L"width", available);
+    frame.columnWidth = ColumnWidths(needs, grid.columns, frame.spacing,
+                                     specifiedWidth < 0 ? -1 : std::max(specifiedWidth - 2 * frame.border, 0),
+                                     available - 2 * frame.border);
+    const int innerWidth = std::accumulate(frame.columnWidth.begin(), frame.columnWidth.end(), 0) +
+                           (grid.columns + 1) * frame.spacing;
+    const int outerWidth = Advance(innerWidth, 2 * frame.border);
+    frame.left = m_left;
+    const DomString* align = FindAttribute(table, L"align");
+    if (align != nullptr && (*align == L"center" || *align == L"CENTER") && outerWidth < available) {
+        frame.left = m_left + (available - outerWidth) / 2;
+    }
+    frame.columnX.push_back(Advance(frame.left, frame.border, frame.spacing));
+    for (const int width : frame.columnWidth) {
+        frame.columnX.push_back(Advance(frame.columnX.back(), width, frame.spacing));
+    }
+    // Pass 3: the caption above, then the cells.
+    if (grid.caption != nullptr) {
+        LayoutTree caption = LayOutCell(*grid.caption, style, outerWidth, depth, nullptr, nullptr);
+        const int height = caption.contentHeight;
+        PlaceCellContent(std::move(caption), frame.left, m_lineTop);
+        m_lineTop = Advance(m_lineTop, height);
+    }
+    frame.top = m_lineTop;
+    PlaceCells(grid, frame, style, depth);
+}
+
+// Lays the cells out at their columns' widths, makes each row as tall as its tallest
+// cell and places the cells' boxes over their backgrounds and borders.
+void LayoutBuilder::PlaceCells(const TableGrid& grid, const TableFrame& frame, const TextStyle& style, int depth)
+{
+    const int inset = frame.padding + frame.cellBorder;
+    std::vector<LayoutTree> contents;
+    std::vector<int> rowHeight(grid.rows.size(), 0);
+    for (const TableCell& cell : grid.cells) {
+        const int width = frame.columnX[cell.column + cell.columnSpan] - frame.spacing - frame.columnX[cell.column];
+        contents.push_back(LayOutCell(*cell.element, style, std::max(width - 2 * inset, 1), depth, nullptr, nullptr));
+        if (cell.rowSpan == 1) {
+            rowHeight[cell.row] = std::max(rowHeight[cell.row], Advance(contents.back().contentHeight, 2 * inset));
+        }
+    }
+    for (size_t i = 0; i < grid.cells.size(); ++i) {  // taller spanning cells stretch their last row
+        const TableCell& cell = grid.cells[i];
+        const int spanned = std::accumulate(rowHeight.begin() + cell.row, rowHeight.begin() + cell.row + cell.rowSpan, 0) +
+                            (cell.rowSpan - 1) * frame.spacing;
+        const int needed = Advance(contents[i].contentHeight, 2 * inset);
+        rowHeight[cell.row + cell.rowSpan - 1] += std::max(needed - spanned, 0);
+    }
+    std::vector<int> rowY{Advance(frame.top, frame.border, frame.spacing)};
+    for (const int height : rowHeight) {
+        rowY.push_back(Advance(rowY.back(), height, frame.spacing));
+    }
+    const RECT outer{frame.left, frame.top, Advance(frame.columnX.back(), frame.border), Advance(rowY.back(), frame.border)};
+    if (const auto color = ColorAttribute(*frame.table)) {
+        AddFill(outer, *color);
+    }
+    AddFrame(outer, frame.border, kOuterBorderColor);
+    for (size_t i = 0; i < grid.cells.size(); ++i) {
+        const TableCell& cell = grid.cells[i];
+        const RECT box{frame.columnX[cell.column], rowY[cell.row],
+                       frame.columnX[cell.column + cell.columnSpan] - frame.spacing, rowY[cell.row + cell.rowSpan] - frame.spacing};
+        auto color = ColorAttribute(*cell.element);
+        color = color.has_value() ? color : ColorAttribute(*grid.rows[cell.row]);
+        if (color.has_value()) {
+            AddFill(box, *color);
+        }
+        AddFrame(box, frame.cellBorder, kCellBorderColor);
+        const int room = (box.bottom - box.top) - Advance(contents[i].contentHeight, 2 * inset);
+        PlaceCellContent(std::move(contents[i]), box.left + inset, box.top + inset + VerticalOffset(*cell.element, std::max(room, 0)));
+    }
+    m_lineTop = outer.bottom;
+    m_lineFirstBox = m_tree.boxes.size();
+    m_x = m_left;
+}
+
+LayoutTree LayoutBuilder::LayOutCell(const DomNode& cell, const TextStyle& style, int width, int depth,
+                                     int* widestLine, int* widestPiece)
+{
+    LayoutInput input = m_input;
+    input.width = width;
+    input.margin = 0;
+    LayoutBuilder nested(m_measurer, input);
+    nested.m_tableNesting = m_tableNesting + 1;
+    const ResolvedStyle css = m_styles.Resolve(cell);
+    const bool centred = cell.tagName == L"th" || cell.tagName == L"caption";
+    const TextAlign inherited = centred ? TextAlign::Center : m_align;
+    nested.m_align = AlignOf(cell, css, cell.parent != nullptr ? AlignOf(*cell.parent, ResolvedStyle(), inherited) : inherited);
+    nested.VisitChildren(cell, nested.StyleFor(cell, style, css), depth + 1);
+    nested.FinishLine();
+    nested.m_tree.contentHeight = Advance(nested.m_lineTop, nested.m_pendingMargin);
+    if (widestLine != nullptr) {
+        *widestLine = nested.m_widestLine;
+        *widestPiece = nested.m_widestPiece;
+    }
+    return std::move(nested.m_tree);
+}
+
+void LayoutBuilder::PlaceCellContent(LayoutTree cell, int x, int y)
+{
+    const int linkBase = static_cast<int>(m_tree.links.size());
+    m_tree.links.insert(m_tree.links.end(), std::make_move_iterator(cell.links.begin()),
+                        std::make_move_iterator(cell.links.end()));
+    for (LayoutBox& box : cell.boxes) {
+        ::OffsetRect(&box.rect, x, y);
+        box.rect = {std::min<LONG>(box.rect.left, kMaxCoordinate), std::min<LONG>(box.rect.top, kMaxCoordinate),
+                    std::min<LONG>(box.rect.right, kMaxCoordinate), std::min<LONG>(box.rect.bottom, kMaxCoordinate)};
+        box.link = box.link >= 0 ? box.link + linkBase : -1;
+        m_tree.boxes.push_back(std::move(box));
+    }
+    for (const auto& [name, top] : cell.anchors) {
+        m_tree.anchors.emplace(name, Advance(top, y));
+    }
+}
+
+void LayoutBuilder::AddFill(const RECT& rect, COLORREF color)
+{
+    LayoutBox box;
+    box.kind = BoxKind::Rule;
+    box.rect = rect;
+    box.color = color;
+    m_tree.boxes.push_back(std::move(box));
+}
+
+void LayoutBuilder::AddFrame(const RECT& rect, int width, COLORREF color)
+{
+    if (width <= 0) {
+        return;
+    }
+    AddFill({rect.left, rect.top, rect.right, rect.top + width}, color);
+    AddFill({rect.left, rect.bottom - width, rect.right, rect.bottom}, color);
+    AddFill({rect.left, rect.top, rect.left + width, rect.bottom}, color);
+    AddFill({rect.right - width, rect.top, rect.right, rect.bottom}, color);
+}
+
+} // namespace engine

@@ -1,0 +1,57 @@
+#include "LayoutSupport.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "CssText.h"
+#include "engine/dom/DomQueries.h"
+
+namespace engine {
+
+int Advance(long long position, long long distance, long long more)
+{
+    return static_cast<int>(std::clamp<long long>(position + distance + more, 0, LayoutBuilder::kMaxCoordinate));
+}
+
+TextAlign AlignOf(const DomNode& element, const ResolvedStyle& css, TextAlign inherited)
+{
+    std::wstring value;
+    if (const std::wstring* textAlign = css.Find(L"text-align")) {
+        value = LowerAscii(*textAlign);
+    } else if (element.tagName == L"center") {
+        return TextAlign::Center;
+    } else if (const DomString* align = FindAttribute(element, L"align")) {
+        value = LowerAscii(*align);
+    }
+    if (value == L"center" || value == L"middle" || value == L"-webkit-center") {
+        return TextAlign::Center;
+    }
+    if (value == L"right") {
+        return TextAlign::Right;
+    }
+    if (value == L"left" || value == L"justify") {
+        return TextAlign::Left;
+    }
+    return inherited;
+}
+
+int DimensionAttribute(const DomNode& element, std::wstring_view name, int percentBase)
+{
+    const DomString* value = FindAttribute(element, name);
+    if (value == nullptr) {
+        return -1;
+    }
+    const std::wstring_view text = TrimCss(*value);
+    long long number = -1;
+    size_t pos = 0;
+    for (; pos < text.size() && text[pos] >= L'0' && text[pos] <= L'9'; ++pos) {
+        number = std::min<long long>(std::max(number, 0LL) * 10 + (text[pos] - L'0'), LayoutBuilder::kMaxCoordinate);
+    }
+    if (number >= 0 && pos < text.size() && text[pos] == L'%') {
+        number = number * std::max(percentBase, 0) / 100;
+    }
+    return static_cast<int>(std::min<long long>(number, LayoutBuilder::kMaxCoordinate));
+}
+
+} // namespace engine

@@ -1,0 +1,23 @@
+#pragma once
+// Arithmetic and attribute readings shared by the flow and the table parts of layout.
+
+#include <string_view>
+
+#include "LayoutBuilder.h"
+#include "StyleResolver.h"
+#include "engine/dom/DomNode.h"
+
+namespace engine {
+
+// Sum of layout distances, saturated to [0, LayoutBuilder::kMaxCoordinate].
+[[nodiscard]] int Advance(long long position, long long distance, long long more = 0);
+
+// The block's own alignment from its text-align or align attribute, else the one it
+// inherits.
+[[nodiscard]] TextAlign AlignOf(const DomNode& element, const ResolvedStyle& css, TextAlign inherited);
+
+// Pixels of a width-like attribute: "120" or "50%" of `percentBase`; -1 when absent or
+// not a number.
+[[nodiscard]] int DimensionAttribute(const DomNode& element, std::wstring_view name, int percentBase);
+
+} // namespace engine

@@ -1,0 +1,126 @@
+#include "StyleResolver.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "CssText.h"
+#include "engine/dom/DomQueries.h"
+
+namespace engine {
+namespace {
+
+// Inline declarations beat every selector of the same importance.
+constexpr int kInlineSpecificity = 1 << 30;
+
+struct Candidate {
+    bool important;
+    int specificity;
+    int order;
+    const CssDeclaration* declaration;
+};
+
+} // namespace
+
+const std::wstring* ResolvedStyle::Find(std::wstring_view property) const
+{
+    for (const auto& [name, value] : m_values) {
+        if (name == property) {
+            return &value;
+        }
+    }
+    return nullptr;
+}
+
+void ResolvedStyle::Set(const CssDeclaration& declaration)
+{
+    for (auto& [name, value] : m_values) {
+        if (name == declaration.property) {
+            value = declaration.value;
+            return;
+        }
+    }
+    m_values.emplace_back(declaration.property, declaration.value);
+}
+
+void StyleResolver::Add(CssStyleSheet sheet)
+{
+    m_sheets.push_back(std::move(sheet));
+    const CssStyleSheet& added = m_sheets.back();
+    for (const CssRule& rule : added.rules) {
+        const RuleRef ref{&rule, &added.blocks[rule.block], m_ruleCount++};
+        const CssSelector& selector = rule.selector;
+        if (!selector.KeyId().empty()) {
+            m_byId[selector.KeyId()].push_back(ref);
+        } else if (!selector.KeyClass().empty()) {
+            m_byClass[std::wstring(selector.KeyClass())].push_back(ref);
+        } else if (!selector.KeyTag().empty()) {
+            m_byTag[selector.KeyTag()].push_back(ref);
+        } else {
+            m_anyElement.push_back(ref);
+        }
+    }
+}
+
+void StyleResolver::CollectMatches(const std::vector<RuleRef>& candidates, const DomNode& element,
+                                   std::vector<const RuleRef*>& matches) const
+{
+    for (const RuleRef& ref : candidates) {
+        if (ref.rule->selector.Matches(element)) {
+            matches.push_back(&ref);
+        }
+    }
+}
+
+ResolvedStyle StyleResolver::Resolve(const DomNode& element) const
+{
+    // Step 1: the rules that match, found through the indexes.
+    std::vector<const RuleRef*> matches;
+    const auto lookUp = [&](const Index& index, std::wstring_view key) {
+        const auto found = index.find(key);
+        if (found != index.end()) {
+            CollectMatches(found->second, element, matches);
+        }
+    };
+    if (const DomString* id = FindAttribute(element, L"id")) {
+        lookUp(m_byId, *id);
+    }
+    if (const DomString* classes = FindAttribute(element, L"class")) {
+        std::vector<std::wstring_view> seen;
+        ForEachCssWord(*classes, [&](std::wstring_view name) {
+            if (std::find(seen.begin(), seen.end(), name) == seen.end()) {
+                seen.push_back(name);
+                lookUp(m_byClass, name);
+            }
+        });
+    }
+    lookUp(m_byTag, element.tagName);
+    CollectMatches(m_anyElement, element, matches);
+
+    // Step 2: their declarations and the style attribute's, in increasing precedence.
+    std::vector<Candidate> candidates;
+    for (const RuleRef* ref : matches) {
+        for (const CssDeclaration& declaration : *ref->block) {
+            candidates.push_back({declaration.important, ref->rule->selector.Specificity(), ref->order, &declaration});
+        }
+    }
+    std::vector<CssDeclaration> inlineDeclarations;
+    if (const DomString* style = FindAttribute(element, L"style")) {
+        inlineDeclarations = ParseDeclarations(*style);
+    }
+    for (size_t i = 0; i < inlineDeclarations.size(); ++i) {
+        candidates.push_back({inlineDeclarations[i].important, kInlineSpecificity, static_cast<int>(i),
+                              &inlineDeclarations[i]});
+    }
+    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+        return std::tie(a.important, a.specificity, a.order) < std::tie(b.important, b.specificity, b.order);
+    });
+
+    // Step 3: the last declaration of each property wins.
+    ResolvedStyle resolved;
+    for (const Candidate& candidate : candidates) {
+        resolved.Set(*candidate.declaration);
+    }
+    return resolved;
+}
+
+} // namespace engine
