@@ -113,9 +113,38 @@ bool IsCjk(wchar_t c)
            (c >= 0xFF00 && c <= 0xFFEF);
 }
 
+// Preformatted text puts tab stops every eight characters; `column` counts the
+// characters of the line so far.
+std::wstring ExpandTabs(std::wstring_view run, int& column)
+{
+    constexpr int kTabStop = 8;
+    std::wstring out;
+    for (const wchar_t c : run) {
+        const int width = c == L'\t' ? kTabStop - column % kTabStop : 1;
+        out.append(static_cast<size_t>(width), c == L'\t' ? L' ' : c);
+        column = (column + width) % (kTabStop * 1024);  // only the position within a tab stop matters
+    }
+    return out;
+}
+
 bool IsCollapsibleSpace(wchar_t c)
 {
     return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
+}
+
+// The colour of a bgcolor attribute, or of background-color (or the background
+// shorthand starting with a colour); the later wins.
+std::optional<COLORREF> BackgroundOf(const DomNode& element, const ResolvedStyle& css)
+{
+    const std::wstring* value = css.Find(L"background-color");
+    value = value != nullptr ? value : css.Find(L"background");
+    if (value != nullptr) {
+        if (const auto color = ParseCssColor(std::wstring_view(*value).substr(0, value->find(L' ')))) {
+            return color;
+        }
+    }
+    const DomString* attribute = FindAttribute(element, L"bgcolor");
+    return attribute != nullptr ? ParseCssColor(*attribute) : std::nullopt;
 }
 
 // A width/height attribute in pixels; -1 when absent, a percentage or not a number.
@@ -177,8 +206,18 @@ LayoutTree LayoutBuilder::Build(const DomNode& document)
 {
     const DomNode* body = FindBody(document);
     const DomNode& root = body != nullptr ? *body : document;
+    TextStyle style;
+    if (root.kind == DomNodeKind::Element && root.parent != nullptr && root.parent->kind == DomNodeKind::Element) {
+        style = StyleFor(*root.parent, style, m_styles.Resolve(*root.parent));  // html
+    }
+    if (root.kind == DomNodeKind::Element) {
+        const ResolvedStyle css = m_styles.Resolve(root);
+        style = StyleFor(root, style, css);
+        m_align = AlignOf(root, css, m_align);
+        m_tree.background = BackgroundOf(root, css).value_or(m_tree.background);
+    }
     if (!(root.kind == DomNodeKind::Element && IsDisplayNone(root))) {
-        VisitChildren(root, TextStyle{}, 0);
+        VisitChildren(root, style, 0);
     }
     FinishLine();
     m_tree.contentHeight = Advance(m_lineTop, std::max(m_pendingMargin, m_input.margin));
@@ -297,18 +336,18 @@ LayoutBuilder::TextStyle LayoutBuilder::StyleFor(const DomNode& element, const T
             style.font.underline = true;
         }
     }
-    ApplyCss(css, style);
+    ApplyCss(css, style, parent.font.pixelHeight);
     return style;
 }
 
 // The page's declarations override the defaults of the element's tag.
-void LayoutBuilder::ApplyCss(const ResolvedStyle& css, TextStyle& style)
+void LayoutBuilder::ApplyCss(const ResolvedStyle& css, TextStyle& style, int parentPixels)
 {
     if (const std::wstring* color = css.Find(L"color")) {
         style.color = ParseCssColor(*color).value_or(style.color);
     }
     if (const std::wstring* size = css.Find(L"font-size")) {
-        const auto pixels = ParseFontSize(*size, style.font.pixelHeight);
+        const auto pixels = ParseFontSize(*size, parentPixels);
         style.font.pixelHeight = pixels.has_value() ? std::clamp(*pixels, 1, FontKey::kMaxPixelHeight)
                                                     : style.font.pixelHeight;
     }
@@ -371,7 +410,11 @@ void LayoutBuilder::AddText(std::wstring_view text, const TextStyle& style)
                    (style.preformatted || !IsCollapsibleSpace(text[end]))) {
                 ++end;
             }
-            AddWord(text.substr(i, end - i), style);
+            if (style.preformatted) {
+                AddWord(ExpandTabs(text.substr(i, end - i), m_preColumn), style);
+            } else {
+                AddWord(text.substr(i, end - i), style);
+            }
             i = end;
         }
     }
@@ -538,8 +581,9 @@ void LayoutBuilder::PlaceInline(LayoutBox box, int width, int height)
     m_lineHeight = std::max(m_lineHeight, height);
     const int right = Advance(m_x, width);
     const int bottom = Advance(m_lineTop, height);
-    m_widestPiece = std::max(m_widestPiece, width);
-    m_widestLine = std::max(m_widestLine, right - m_left);
+    // Measured from the content's edge, so that indented lists need their indent too.
+    m_widestPiece = std::max(m_widestPiece, Advance(width, m_left - m_input.margin));
+    m_widestLine = std::max(m_widestLine, right - m_input.margin);
     if (box.kind == BoxKind::Text && m_tree.boxes.size() > m_lineFirstBox) {
         LayoutBox& last = m_tree.boxes.back();
         if (last.kind == BoxKind::Text && last.rect.right == m_x && last.font == box.font &&
@@ -583,6 +627,7 @@ void LayoutBuilder::FinishLine()
     }
     m_lineTop = lineBottom;
     m_lineHeight = 0;
+    m_preColumn = 0;
     m_lineFirstBox = m_tree.boxes.size();
     m_x = m_left;
     m_lineContent = false;

@@ -74,7 +74,7 @@ private:
     void VisitBlock(const DomNode& element, const TextStyle& style, int depth, BlockInfo block);
     void RecordAnchor(const DomNode& element);
     [[nodiscard]] TextStyle StyleFor(const DomNode& element, const TextStyle& parent, const ResolvedStyle& css);
-    static void ApplyCss(const ResolvedStyle& css, TextStyle& style);
+    static void ApplyCss(const ResolvedStyle& css, TextStyle& style, int parentPixels);
     void AddText(std::wstring_view text, const TextStyle& style);
     void AddWord(std::wstring_view word, const TextStyle& style);
     void AddOverlongWord(std::wstring_view word, const TextStyle& style);
@@ -118,8 +118,10 @@ private:
     std::optional<LayoutBox> m_pendingMarker;  // rect.left holds the item's left edge
     TextAlign m_align = TextAlign::Left;  // of the block whose lines are being laid out
     int m_tableNesting = 0;  // tables this builder's content sits in
+    bool m_measuring = false;  // laying out a cell only to measure it: percentages mean nothing
     int m_widestLine = 0;    // for measuring table cells
     int m_widestPiece = 0;
+    int m_preColumn = 0;  // characters of preformatted text on the current line
 };
 
 } // namespace engine

@@ -70,6 +70,7 @@ void LayoutBuilder::VisitTable(const DomNode& table, const TextStyle& style, int
     frame.padding = frame.padding < 0 ? kDefaultPadding : frame.padding;
     const int available = std::max(Right() - m_left, 1);
     const int inset = 2 * (frame.padding + frame.cellBorder);
+    const int percentBase = m_measuring ? -1 : available;  // a measured cell has no width yet
 
     // Pass 1: what each cell needs, from its content on one line and its widest piece.
     std::vector<CellNeed> needs;
@@ -77,18 +78,23 @@ void LayoutBuilder::VisitTable(const DomNode& table, const TextStyle& style, int
         int widestLine = 0;
         int widestPiece = 0;
         (void)LayOutCell(*cell.element, style, kMeasureWidth, depth, &widestLine, &widestPiece);
-        const int specified = DimensionAttribute(*cell.element, L"width", available);
+        const int specified = DimensionAttribute(*cell.element, L"width", percentBase);
         needs.push_back({cell.column, cell.columnSpan, Advance(widestPiece, inset),
                          Advance(std::max(widestLine, specified - inset), inset)});
     }
     // Pass 2: the columns share the table's width.
-    const int specifiedWidth = DimensionAttribute(table, L"width", available);
-    frame.columnWidth = ColumnWidths(needs, grid.columns, frame.spacing,
-                                     specifiedWidth < 0 ? -1 : std::max(specifiedWidth - 2 * frame.border, 0),
-                                     available - 2 * frame.border);
-    const int innerWidth = std::accumulate(frame.columnWidth.begin(), frame.columnWidth.end(), 0) +
-                           (grid.columns + 1) * frame.spacing;
-    const int outerWidth = Advance(innerWidth, 2 * frame.border);
+    const int specifiedWidth = DimensionAttribute(table, L"width", percentBase);
+    const int tableWidth = specifiedWidth < 0 ? -1 : std::max(specifiedWidth - 2 * frame.border, 0);
+    const auto outerWidthOf = [&](const std::vector<int>& widths) {
+        return Advance(std::accumulate(widths.begin(), widths.end(), 0LL), (grid.columns + 1LL) * frame.spacing,
+                       2 * frame.border);
+    };
+    frame.columnWidth = ColumnWidths(needs, grid.columns, frame.spacing, tableWidth, available - 2 * frame.border);
+    const int outerWidth = outerWidthOf(frame.columnWidth);
+    if (m_measuring) {  // what the cell this table sits in needs
+        m_widestLine = std::max(m_widestLine, outerWidth);
+        m_widestPiece = std::max(m_widestPiece, outerWidthOf(ColumnWidths(needs, grid.columns, frame.spacing, tableWidth, 0)));
+    }
     frame.left = m_left;
     const DomString* align = FindAttribute(table, L"align");
     if (align != nullptr && (*align == L"center" || *align == L"CENTER") && outerWidth < available) {
@@ -165,6 +171,7 @@ LayoutTree LayoutBuilder::LayOutCell(const DomNode& cell, const TextStyle& style
     input.margin = 0;
     LayoutBuilder nested(m_measurer, input);
     nested.m_tableNesting = m_tableNesting + 1;
+    nested.m_measuring = m_measuring || widestLine != nullptr;
     const ResolvedStyle css = m_styles.Resolve(cell);
     const bool centred = cell.tagName == L"th" || cell.tagName == L"caption";
     const TextAlign inherited = centred ? TextAlign::Center : m_align;

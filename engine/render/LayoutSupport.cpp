@@ -49,7 +49,7 @@ int DimensionAttribute(const DomNode& element, std::wstring_view name, int perce
         number = std::min<long long>(std::max(number, 0LL) * 10 + (text[pos] - L'0'), LayoutBuilder::kMaxCoordinate);
     }
     if (number >= 0 && pos < text.size() && text[pos] == L'%') {
-        number = number * std::max(percentBase, 0) / 100;
+        number = percentBase < 0 ? -1 : number * percentBase / 100;
     }
     return static_cast<int>(std::min<long long>(number, LayoutBuilder::kMaxCoordinate));
 }

@@ -16,8 +16,8 @@ namespace engine {
 // inherits.
 [[nodiscard]] TextAlign AlignOf(const DomNode& element, const ResolvedStyle& css, TextAlign inherited);
 
-// Pixels of a width-like attribute: "120" or "50%" of `percentBase`; -1 when absent or
-// not a number.
+// Pixels of a width-like attribute: "120" or "50%" of `percentBase`; -1 when absent, not
+// a number, or a percentage while `percentBase` is negative.
 [[nodiscard]] int DimensionAttribute(const DomNode& element, std::wstring_view name, int percentBase);
 
 } // namespace engine

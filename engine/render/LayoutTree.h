@@ -38,6 +38,7 @@ public:
     std::vector<LinkInfo> links;
     std::map<std::wstring, int> anchors;  // element id or <a name> to its top; the first of a name
     int contentHeight = 0;
+    COLORREF background = RGB(255, 255, 255);  // the page's, behind every box
 };
 
 } // namespace engine

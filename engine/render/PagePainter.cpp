@@ -39,7 +39,7 @@ void PagePainter::Paint(const LayoutTree& tree, const RECT& clip, int scrollY)
 {
     const DcStateScope state(m_dc);
     (void)::IntersectClipRect(m_dc, clip.left, clip.top, clip.right, clip.bottom);  // failure only means no clipping
-    FillSolid(clip, kBackground);
+    FillSolid(clip, tree.background);
     ::SetBkMode(m_dc, TRANSPARENT);
     for (const LayoutBox& box : tree.boxes) {
         RECT target = box.rect;

@@ -11,7 +11,6 @@ struct LayoutBox;
 
 class PagePainter final {
 public:
-    static constexpr COLORREF kBackground = RGB(255, 255, 255);
     static constexpr COLORREF kPlaceholderBorder = RGB(192, 192, 192);
 
     // Both borrowed for the painter's lifetime.

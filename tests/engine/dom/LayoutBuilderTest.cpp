@@ -217,6 +217,7 @@ TEST_F(LayoutTest, CodeElementsAreMonospaceAndPreDropsItsFirstNewline)
     } cases[] = {
         {L"<pre>\na  b\nc</pre>", {L"a  b", L"c"}},
         {L"<pre>\r\n\nx</pre>", {L"x"}},
+        {L"<pre>a\tb\n\tc</pre>", {L"a       b", L"        c"}},
         {L"<code>a  b</code>", {L"a b"}},
         {L"<tt>t</tt><kbd>k</kbd><samp>s</samp>", {L"tks"}},
     };
@@ -372,6 +373,44 @@ TEST_F(LayoutTest, TablesPutCellsInColumnsSizedByTheirContent)
 
     const LayoutTree centred = Lay(L"<table width=50% align=center><tr><td>x</table>");
     EXPECT_EQ(centred.boxes.front().rect.left, kMargin + (400 - 2 * kMargin) / 4 + 2 + 1);
+
+    // A percentage inside a cell cannot size the cell it is measured for.
+    const LayoutTree nested = Lay(L"<table width=100%><tr><td>a<td><table width=90%><tr><td>b</table></table>");
+    ASSERT_EQ(Texts(nested), (std::vector<std::wstring>{L"a", L"b"}));
+    EXPECT_LT(nested.boxes[0].rect.left + 100, nested.boxes[1].rect.left) << "the wide column is the second";
+    EXPECT_LE(nested.boxes[1].rect.right, 400 - kMargin);
+    // A cell holding only a table is as wide as that table needs.
+    const LayoutTree inner = Lay(L"<table><tr><td><table><tr><td>abcdef</table><td>x</table>");
+    ASSERT_EQ(Texts(inner), (std::vector<std::wstring>{L"abcdef", L"x"}));
+    EXPECT_GE(inner.boxes[1].rect.left, inner.boxes[0].rect.right);
+    // An indented list's words need the indent too, or they would be cut.
+    EXPECT_EQ(Texts(Lay(L"<table><tr><td><ul><li>word</ul><td>x</table>", 100)),
+              (std::vector<std::wstring>{L"\u2022", L"word", L"x"}));
+}
+
+TEST_F(LayoutTest, BodyStylesReachTheWholePageAndItsBackground)
+{
+    const struct {
+        std::wstring html;
+        std::wstring css;
+        COLORREF background;
+        COLORREF color;
+        int headingSize;
+    } cases[] = {
+        {L"<h1>a</h1>", L"", RGB(255, 255, 255), LayoutBuilder::kTextColor, 32},
+        {L"<body bgcolor=#8b7765><h1>a</h1>", L"", RGB(0x8b, 0x77, 0x65), LayoutBuilder::kTextColor, 32},
+        {L"<h1>a</h1>", L"body { color: #00f; font-size: 20px; background: #eee url(x.png) } h1 { font-size: 200% }",
+         RGB(238, 238, 238), RGB(0, 0, 255), 40},
+        {L"<h1>a</h1>", L"html { font-size: 10px } h1 { font-size: 3em }", RGB(255, 255, 255), LayoutBuilder::kTextColor,
+         30},
+    };
+    for (const auto& c : cases) {
+        const LayoutTree tree = Lay(c.html, 400, c.css);
+        ASSERT_EQ(tree.boxes.size(), 1u) << c.css;
+        EXPECT_EQ(tree.background, c.background) << c.html << c.css;
+        EXPECT_EQ(tree.boxes[0].color, c.color) << c.css;
+        EXPECT_EQ(tree.boxes[0].font.pixelHeight, c.headingSize) << c.css;
+    }
 }
 
 TEST_F(LayoutTest, ContentHeightGrowsWithContent)
