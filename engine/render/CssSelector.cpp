@@ -98,6 +98,18 @@ std::optional<CssSelector> CssSelector::Parse(std::wstring_view text)
     if (selector.m_compounds.empty() || child) {
         return std::nullopt;
     }
+    for (size_t i = 0; i + 1 < selector.m_compounds.size(); ++i) {
+        const Compound& compound = selector.m_compounds[i];
+        if (!compound.id.empty()) {
+            selector.m_ancestorKeys.push_back({AncestorKey::Kind::Id, compound.id});
+        }
+        for (const std::wstring& name : compound.classes) {
+            selector.m_ancestorKeys.push_back({AncestorKey::Kind::Class, name});
+        }
+        if (!compound.tag.empty()) {
+            selector.m_ancestorKeys.push_back({AncestorKey::Kind::Tag, compound.tag});
+        }
+    }
     const auto part = [](int count) { return std::min(count, kSpecificityPart - 1); };
     selector.m_specificity = (part(ids) * kSpecificityPart + part(classes)) * kSpecificityPart + part(types);
     return selector;

@@ -14,6 +14,13 @@ namespace engine {
 
 class CssSelector final {
 public:
+    // Something an ancestor of a matching element must have: an id, a class or a type.
+    struct AncestorKey {
+        enum class Kind { Id, Class, Tag };
+        Kind kind;
+        std::wstring name;
+    };
+
     // Nothing when the text is not a selector of the subset (such rules are dropped).
     [[nodiscard]] static std::optional<CssSelector> Parse(std::wstring_view text);
 
@@ -26,6 +33,8 @@ public:
     [[nodiscard]] const std::wstring& KeyId() const noexcept { return m_compounds.back().id; }
     [[nodiscard]] std::wstring_view KeyClass() const noexcept;
     [[nodiscard]] const std::wstring& KeyTag() const noexcept { return m_compounds.back().tag; }
+    // What the compounds left of the rightmost require of ancestors, for a quick rejection.
+    [[nodiscard]] const std::vector<AncestorKey>& AncestorKeys() const noexcept { return m_ancestorKeys; }
 
 private:
     struct Attribute {
@@ -50,6 +59,7 @@ private:
     [[nodiscard]] bool MatchesFrom(size_t index, const DomNode& element) const;
 
     std::vector<Compound> m_compounds;  // left to right
+    std::vector<AncestorKey> m_ancestorKeys;
     int m_specificity = 0;
 };
 

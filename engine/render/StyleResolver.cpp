@@ -21,6 +21,42 @@ struct Candidate {
 
 } // namespace
 
+// The ids, classes and types of an element's ancestors: a rule whose selector needs one
+// they lack is rejected without walking the tree. Pages repeat "#section p" rules by the
+// hundred, and this keeps each of them to a few comparisons per element.
+struct StyleResolver::Ancestors {
+    std::vector<std::wstring_view> ids;
+    std::vector<std::wstring_view> classes;
+    std::vector<std::wstring_view> tags;
+
+    explicit Ancestors(const DomNode& element)
+    {
+        for (const DomNode* node = element.parent; node != nullptr && node->kind == DomNodeKind::Element;
+             node = node->parent) {
+            tags.push_back(node->tagName);
+            if (const DomString* id = FindAttribute(*node, L"id")) {
+                ids.push_back(*id);
+            }
+            if (const DomString* list = FindAttribute(*node, L"class")) {
+                ForEachCssWord(*list, [this](std::wstring_view name) { classes.push_back(name); });
+            }
+        }
+    }
+
+    [[nodiscard]] bool Allow(const CssSelector& selector) const
+    {
+        for (const auto& key : selector.AncestorKeys()) {
+            const auto& names = key.kind == CssSelector::AncestorKey::Kind::Id      ? ids
+                                : key.kind == CssSelector::AncestorKey::Kind::Class ? classes
+                                                                                    : tags;
+            if (std::find(names.begin(), names.end(), key.name) == names.end()) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
 const std::wstring* ResolvedStyle::Find(std::wstring_view property) const
 {
     for (const auto& [name, value] : m_values) {
@@ -62,10 +98,10 @@ void StyleResolver::Add(CssStyleSheet sheet)
 }
 
 void StyleResolver::CollectMatches(const std::vector<RuleRef>& candidates, const DomNode& element,
-                                   std::vector<const RuleRef*>& matches) const
+                                   const Ancestors& ancestors, std::vector<const RuleRef*>& matches) const
 {
     for (const RuleRef& ref : candidates) {
-        if (ref.rule->selector.Matches(element)) {
+        if (ancestors.Allow(ref.rule->selector) && ref.rule->selector.Matches(element)) {
             matches.push_back(&ref);
         }
     }
@@ -75,10 +111,11 @@ ResolvedStyle StyleResolver::Resolve(const DomNode& element) const
 {
     // Step 1: the rules that match, found through the indexes.
     std::vector<const RuleRef*> matches;
+    const Ancestors ancestors(element);
     const auto lookUp = [&](const Index& index, std::wstring_view key) {
         const auto found = index.find(key);
         if (found != index.end()) {
-            CollectMatches(found->second, element, matches);
+            CollectMatches(found->second, element, ancestors, matches);
         }
     };
     if (const DomString* id = FindAttribute(element, L"id")) {
@@ -94,7 +131,7 @@ ResolvedStyle StyleResolver::Resolve(const DomNode& element) const
         });
     }
     lookUp(m_byTag, element.tagName);
-    CollectMatches(m_anyElement, element, matches);
+    CollectMatches(m_anyElement, element, ancestors, matches);
 
     // Step 2: their declarations and the style attribute's, in increasing precedence.
     std::vector<Candidate> candidates;

@@ -43,7 +43,8 @@ private:
     };
     using Index = std::map<std::wstring, std::vector<RuleRef>, std::less<>>;
 
-    void CollectMatches(const std::vector<RuleRef>& candidates, const DomNode& element,
+    struct Ancestors;
+    void CollectMatches(const std::vector<RuleRef>& candidates, const DomNode& element, const Ancestors& ancestors,
                         std::vector<const RuleRef*>& matches) const;
 
     std::deque<CssStyleSheet> m_sheets;  // a deque: the indexes point into its sheets

@@ -122,6 +122,7 @@ TEST(StyleResolver, CascadeOrdersByImportanceSpecificityAndPosition)
         {L"div p { color: red } div > p { color: blue }", L"", L"blue"},
         {L"div > p { color: blue } div p { color: red }", L"", L"red"},
         {L"span { color: red }", L"", L""},
+        {L"div p { color: blue } ul p { color: red } #x.c { color: green } div > #x { color: red }", L"", L"green"},
     };
     for (const auto& c : cases) {
         StyleResolver resolver;
