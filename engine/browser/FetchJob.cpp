@@ -219,7 +219,8 @@ void FetchJob::Worker::Run()
         result.status = 200;
         result.contentType = "text/html";
     } else {
-        const std::wstring path = PathFromUrl(m_request.url);
+        // A #fragment names a place in the page, not a part of the file's name.
+        const std::wstring path = PathFromUrl(m_request.url.substr(0, m_request.url.find(L'#')));
         result = path.empty() ? FetchResult::Failed(ERR_INVALID_URL) : FetchFile(path);
     }
     Deliver(std::move(result));

@@ -118,6 +118,19 @@ TEST_F(Scrolling, FragmentLinkScrollsItsTargetToTheTop)
     EXPECT_EQ(m_client->Count(L"start"), 1) << "the page is not loaded again";
 }
 
+TEST_F(Scrolling, AddressWithAFragmentOpensAtItsTarget)
+{
+    m_html = LongPage();
+    m_page = m_files.Write(L"long.htm", m_html);
+    m_browser = CreateChild(L"");
+    LoadAndWait(m_browser, m_page + L"#goal");
+    m_window = m_browser->GetHost()->GetWindowHandle();
+    ::UpdateWindow(m_window);
+    const auto goal = Expected()->AnchorTop(L"goal");
+    ASSERT_TRUE(goal.has_value());
+    EXPECT_EQ(Bar().nPos, *goal);
+}
+
 TEST_F(Scrolling, LinkedStyleSheetArrivesAfterThePageAndApplies)
 {
     (void)m_files.Write(L"hide.css", "div.report { display: none }");
