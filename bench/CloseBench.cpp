@@ -74,10 +74,20 @@ double PumpUntil(const std::function<bool()>& done)
     return longest;
 }
 
-// Handles of the renderers this process started that are still running: children that
-// run this executable (Wine may start its desktop process as a child of the first
-// process that opens a window).
-std::vector<UniqueKernelHandle> Renderers()
+ULONGLONG CreationTime(HANDLE process)
+{
+    FILETIME created{};
+    FILETIME unused[3]{};
+    if (!::GetProcessTimes(process, &created, &unused[0], &unused[1], &unused[2])) {
+        return ~0ULL;
+    }
+    return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+// Handles of the `count` oldest renderers this process started that are still running:
+// children that run this executable (Wine may start its desktop process as a child of
+// the first process that opens a window). Younger ones wait for the next browser.
+std::vector<UniqueKernelHandle> Renderers(std::size_t count)
 {
     wchar_t self[MAX_PATH] = {};
     (void)::GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -90,12 +100,17 @@ std::vector<UniqueKernelHandle> Renderers()
     for (BOOL more = snapshot && ::Process32FirstW(snapshot.get(), &entry); more;
          more = ::Process32NextW(snapshot.get(), &entry)) {
         if (entry.th32ParentProcessID == ::GetCurrentProcessId() && ::lstrcmpiW(entry.szExeFile, selfName) == 0) {
-            UniqueKernelHandle child(::OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID));
+            UniqueKernelHandle child(
+                ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
             if (child) {
                 children.push_back(std::move(child));
             }
         }
     }
+    std::sort(children.begin(), children.end(), [](const UniqueKernelHandle& a, const UniqueKernelHandle& b) {
+        return CreationTime(a.get()) < CreationTime(b.get());
+    });
+    children.resize(std::min(children.size(), count));
     return children;
 }
 
@@ -133,7 +148,7 @@ struct CloseTimes {
 CloseTimes CloseOnce(int browsers, const std::wstring& page)
 {
     CefRefPtr<CloseWatcher> watcher = OpenBrowsers(NewHost(), browsers, page);
-    const std::vector<UniqueKernelHandle> renderers = Renderers();
+    const std::vector<UniqueKernelHandle> renderers = Renderers(static_cast<std::size_t>(browsers));
     CloseTimes times;
     const bench::Timer timer;
     for (const auto& browser : watcher->browsers) {
