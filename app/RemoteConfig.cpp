@@ -1,6 +1,7 @@
 #include "app/RemoteConfig.h"
 
 #include "app/AppMessages.h"
+#include "app/SiteRoot.h"
 #include "common/Win32.h"
 #include "support/HttpClient.h"
 #include "support/XmlNavigator.h"
@@ -10,7 +11,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <utility>
 
 std::vector<AdItem> g_vecStaticAds;
 std::array<std::vector<AdItem>, kScrollAdSlots> g_vecScrollAds;
@@ -22,12 +22,6 @@ constexpr size_t kMaxChunk = 10240; // both compressed and inflated
 // count; this cap keeps a body of many tiny chunks from reserving gigabytes (such a
 // text simply grows as it is written).
 constexpr size_t kMaxReserve = 64u << 20;
-
-std::wstring& SiteRoot()
-{
-    static std::wstring root = ZV_SITE_ROOT;
-    return root;
-}
 
 int32_t ReadLength(const unsigned char* p) noexcept
 {
@@ -208,17 +202,9 @@ std::wstring AnsiToWide(const std::string& bytes)
     return wide.substr(0, wide.find(L'\0'));
 }
 
-std::wstring SetConfigSiteRoot(std::wstring root)
-{
-    return std::exchange(SiteRoot(), std::move(root));
-}
-
 std::string ConfigAddress()
 {
-    std::wstring root = SiteRoot();
-    while (!root.empty() && root.back() == L'/') {
-        root.pop_back();
-    }
+    const std::wstring& root = GetSiteRoot();
     std::string narrow;
     narrow.reserve(root.size());
     for (const wchar_t c : root) {

@@ -28,8 +28,5 @@ unsigned CALLBACK ConfigThreadProc(void* mainWindow);
 // input is empty or cannot be converted.
 [[nodiscard]] std::wstring AnsiToWide(const std::string& bytes);
 
-// The configuration is fetched from this root + "/config.dat". The build's
-// ZV_SITE_ROOT unless replaced, which must happen before the thread starts.
-// Returns the root it replaces.
-std::wstring SetConfigSiteRoot(std::wstring root);
+// The site root in use followed by "/config.dat".
 [[nodiscard]] std::string ConfigAddress();

@@ -1,5 +1,6 @@
 #include "app/AppMessages.h"
 #include "app/RemoteConfig.h"
+#include "app/SiteRoot.h"
 #include "common/Handles.h"
 #include "tests/support/LoopbackHttpServer.h"
 #include "tools/ConfigPacker.h"
@@ -87,9 +88,9 @@ protected:
             list.clear();
         }
         const std::string root = m_server.Root();
-        m_previousRoot = SetConfigSiteRoot(std::wstring(root.begin(), root.end()));
+        m_previousRoot = SetSiteRoot(std::wstring(root.begin(), root.end()));
     }
-    void TearDown() override { (void)SetConfigSiteRoot(m_previousRoot); }
+    void TearDown() override { (void)SetSiteRoot(m_previousRoot); }
 
     // Serves `response`, runs the real thread procedure to its end and returns how
     // many WM_CONFIG_READY messages arrived.
@@ -207,7 +208,7 @@ TEST_F(ConfigThreadTest, UnreachableServerPostsNothing)
         const LoopbackHttpServer gone;
         closedPort = gone.Port();
     }
-    (void)SetConfigSiteRoot(L"http://127.0.0.1:" + std::to_wstring(closedPort));
+    (void)SetSiteRoot(L"http://127.0.0.1:" + std::to_wstring(closedPort));
     EXPECT_EQ(RunWith(Ok("")), 0);
     EXPECT_TRUE(g_vecStaticAds.empty());
 }

@@ -1,4 +1,5 @@
 #include "app/RemoteConfig.h"
+#include "app/SiteRoot.h"
 #include "tools/ConfigPacker.h"
 
 #include <gtest/gtest.h>
@@ -114,9 +115,9 @@ TEST(RemoteConfig, AnsiTextEndsAtTheFirstNul)
 TEST(RemoteConfig, AddressIsTheSiteRootAndConfigDat)
 {
     EXPECT_EQ(ConfigAddress(), ZV_TEST_SITE_ROOT "/config.dat");
-    const std::wstring previous = SetConfigSiteRoot(L"http://127.0.0.1:8080/");
+    const std::wstring previous = SetSiteRoot(L"http://127.0.0.1:8080/");
     EXPECT_EQ(ConfigAddress(), "http://127.0.0.1:8080/config.dat");
-    (void)SetConfigSiteRoot(previous);
+    (void)SetSiteRoot(previous);
 }
 
 } // namespace
