@@ -250,7 +250,7 @@ TEST(ClientIcon, ResourceIsOne64x64IconIn32BitColour)
 
 TEST(ClientPages, LieBesideTheExecutableWithTheirImagesAndLinkToTheSite)
 {
-    const std::string link = std::string("href=\"") + ZV_TEST_SITE_ROOT + "/live\"";
+    const std::string link = "href=\"zeltavue://site/live\" target=\"_blank\"";
     const std::string folder = ZV_CLIENT_DIR "/Html/";
     const std::tuple<const char*, const char*, const char*> pages[] = {
         {"NewTab.htm", "<title>新标签页</title>", "logo.png"},
