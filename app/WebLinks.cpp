@@ -73,9 +73,14 @@ std::wstring ResolveAdLink(std::wstring_view link, std::wstring_view siteRoot)
     return PercentEncodeBlanksAndQuotes(address);
 }
 
+bool IsLocalSiteLink(std::wstring_view link)
+{
+    return StartsWithNoCase(link, kLocalSiteLinkPrefix);
+}
+
 std::wstring MapLocalSiteLink(std::wstring_view link, std::wstring_view siteRoot)
 {
-    if (!StartsWithNoCase(link, kLocalSiteLinkPrefix)) {
+    if (!IsLocalSiteLink(link)) {
         return {};
     }
     const std::wstring_view path = link.substr(kLocalSiteLinkPrefix.size());

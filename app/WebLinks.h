@@ -22,6 +22,9 @@ inline constexpr std::wstring_view kLocalSiteLinkPrefix = L"zeltavue://site";
 // percent-encoded: the shell hands the address to the browser on a command line.
 [[nodiscard]] std::wstring ResolveAdLink(std::wstring_view link, std::wstring_view siteRoot);
 
+// True when `link` begins with kLocalSiteLinkPrefix, in any letter case.
+[[nodiscard]] bool IsLocalSiteLink(std::wstring_view link);
+
 // The address on the site that a link of the local pages stands for: `siteRoot` followed
 // by the link's path. Empty for any other link.
 [[nodiscard]] std::wstring MapLocalSiteLink(std::wstring_view link, std::wstring_view siteRoot);
