@@ -3,6 +3,7 @@
 #include "app/AppVersion.h"
 #include "tests/package/ProcessTree.h"
 #include "tests/package/SystemProbes.h"
+#include "tests/support/LoopbackHttpServer.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +24,16 @@ void ExpectClientIdentity(const std::filesystem::path& exe)
 
 void ExpectClientRunsAndEnds(const std::filesystem::path& exe)
 {
+    LoopbackHttpServer site;
+    ASSERT_TRUE(site.IsListening());
+    site.SetResponse(LoopbackHttpServer::MakeResponse("200 OK", "<title>Zeltavue</title><p>live</p>",
+                                                      "Content-Type: text/html; charset=utf-8\r\n"));
+    const std::string root = site.Root();
     ProcessTree client;
-    ASSERT_TRUE(client.Start(L"\"" + exe.wstring() + L"\""));
+    ASSERT_TRUE(client.Start(L"\"" + exe.wstring() + L"\" --site-root=" + std::wstring(root.begin(), root.end())));
+    const HWND window = client.WaitForWindow(L"MainWndClass");
+    ASSERT_NE(window, nullptr) << "the client's main window did not appear";
+    EXPECT_TRUE(::PostMessageW(window, WM_CLOSE, 0, 0));
     EXPECT_TRUE(client.WaitForAll()) << "the client or a process it started is still running";
     EXPECT_EQ(client.ExitCode(), 0u);
 }

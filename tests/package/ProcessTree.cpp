@@ -3,6 +3,26 @@
 namespace {
 
 constexpr ULONGLONG kHangBoundMs = 120000;
+constexpr DWORD kWindowPollMs = 50;
+
+struct WindowSearch {
+    DWORD processId;
+    LPCWSTR className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) noexcept
+{
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD owner = 0;
+    (void)::GetWindowThreadProcessId(hwnd, &owner);
+    wchar_t name[256] = {};
+    if (owner == search->processId && ::GetClassNameW(hwnd, name, 256) > 0 && ::lstrcmpW(name, search->className) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
 
 } // namespace
 
@@ -55,6 +75,20 @@ bool ProcessTree::WaitForAll()
             return true;
         }
     }
+}
+
+HWND ProcessTree::WaitForWindow(LPCWSTR className) const
+{
+    WindowSearch search{::GetProcessId(m_process.get()), className, nullptr};
+    const ULONGLONG deadline = ::GetTickCount64() + kHangBoundMs;
+    while (::GetTickCount64() < deadline) {
+        (void)::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+        // Waiting on the process paces the search and notices its end.
+        if (search.found != nullptr || ::WaitForSingleObject(m_process.get(), kWindowPollMs) == WAIT_OBJECT_0) {
+            break;
+        }
+    }
+    return search.found;
 }
 
 DWORD ProcessTree::ExitCode() const

@@ -16,6 +16,9 @@ public:
     // Waits until no process of the tree is left; false when the bound that only catches
     // a hang runs out.
     [[nodiscard]] bool WaitForAll();
+    // The top-level window of class `className` that the started process made, once it
+    // exists; null when that process ends first or the bound that only catches a hang runs out.
+    [[nodiscard]] HWND WaitForWindow(LPCWSTR className) const;
     // Exit code of the process the command line started; STILL_ACTIVE while it runs.
     [[nodiscard]] DWORD ExitCode() const;
     void Terminate();
