@@ -132,21 +132,6 @@ bool IsCollapsibleSpace(wchar_t c)
     return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
 }
 
-// The colour of a bgcolor attribute, or of background-color (or the background
-// shorthand starting with a colour); the later wins.
-std::optional<COLORREF> BackgroundOf(const DomNode& element, const ResolvedStyle& css)
-{
-    const std::wstring* value = css.Find(L"background-color");
-    value = value != nullptr ? value : css.Find(L"background");
-    if (value != nullptr) {
-        if (const auto color = ParseCssColor(std::wstring_view(*value).substr(0, value->find(L' ')))) {
-            return color;
-        }
-    }
-    const DomString* attribute = FindAttribute(element, L"bgcolor");
-    return attribute != nullptr ? ParseCssColor(*attribute) : std::nullopt;
-}
-
 // A width/height attribute in pixels; -1 when absent, a percentage or not a number.
 int PixelAttribute(const DomNode& element, std::wstring_view name)
 {

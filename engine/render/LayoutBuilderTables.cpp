@@ -19,12 +19,6 @@ constexpr int kMeasureWidth = 1 << 20;  // wide enough that no line of a cell wr
 constexpr COLORREF kOuterBorderColor = RGB(128, 128, 128);
 constexpr COLORREF kCellBorderColor = RGB(192, 192, 192);
 
-std::optional<COLORREF> ColorAttribute(const DomNode& element)
-{
-    const DomString* value = FindAttribute(element, L"bgcolor");
-    return value != nullptr ? ParseCssColor(*value) : std::nullopt;
-}
-
 // A cell's vertical alignment: middle unless its valign (or its row's) says otherwise.
 int VerticalOffset(const DomNode& cell, int room)
 {
@@ -141,7 +135,7 @@ void LayoutBuilder::PlaceCells(const TableGrid& grid, const TableFrame& frame, c
         rowY.push_back(Advance(rowY.back(), height, frame.spacing));
     }
     const RECT outer{frame.left, frame.top, Advance(frame.columnX.back(), frame.border), Advance(rowY.back(), frame.border)};
-    if (const auto color = ColorAttribute(*frame.table)) {
+    if (const auto color = BackgroundOf(*frame.table, m_styles.Resolve(*frame.table))) {
         AddFill(outer, *color);
     }
     AddFrame(outer, frame.border, kOuterBorderColor);
@@ -149,8 +143,8 @@ void LayoutBuilder::PlaceCells(const TableGrid& grid, const TableFrame& frame, c
         const TableCell& cell = grid.cells[i];
         const RECT box{frame.columnX[cell.column], rowY[cell.row],
                        frame.columnX[cell.column + cell.columnSpan] - frame.spacing, rowY[cell.row + cell.rowSpan] - frame.spacing};
-        auto color = ColorAttribute(*cell.element);
-        color = color.has_value() ? color : ColorAttribute(*grid.rows[cell.row]);
+        auto color = BackgroundOf(*cell.element, m_styles.Resolve(*cell.element));
+        color = color.has_value() ? color : BackgroundOf(*grid.rows[cell.row], m_styles.Resolve(*grid.rows[cell.row]));
         if (color.has_value()) {
             AddFill(box, *color);
         }

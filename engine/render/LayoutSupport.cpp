@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CssText.h"
+#include "CssValues.h"
 #include "engine/dom/DomQueries.h"
 
 namespace engine {
@@ -52,6 +53,19 @@ int DimensionAttribute(const DomNode& element, std::wstring_view name, int perce
         number = percentBase < 0 ? -1 : number * percentBase / 100;
     }
     return static_cast<int>(std::min<long long>(number, LayoutBuilder::kMaxCoordinate));
+}
+
+std::optional<COLORREF> BackgroundOf(const DomNode& element, const ResolvedStyle& css)
+{
+    const std::wstring* value = css.Find(L"background-color");
+    value = value != nullptr ? value : css.Find(L"background");
+    if (value != nullptr) {
+        if (const auto color = ParseCssColor(std::wstring_view(*value).substr(0, value->find(L' ')))) {
+            return color;
+        }
+    }
+    const DomString* attribute = FindAttribute(element, L"bgcolor");
+    return attribute != nullptr ? ParseCssColor(*attribute) : std::nullopt;
 }
 
 } // namespace engine

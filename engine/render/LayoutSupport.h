@@ -1,6 +1,7 @@
 #pragma once
 // Arithmetic and attribute readings shared by the flow and the table parts of layout.
 
+#include <optional>
 #include <string_view>
 
 #include "LayoutBuilder.h"
@@ -19,5 +20,9 @@ namespace engine {
 // Pixels of a width-like attribute: "120" or "50%" of `percentBase`; -1 when absent, not
 // a number, or a percentage while `percentBase` is negative.
 [[nodiscard]] int DimensionAttribute(const DomNode& element, std::wstring_view name, int percentBase);
+
+// The colour of background-color (or of the background shorthand when it starts with
+// a colour), else of the bgcolor attribute; nothing when neither gives one.
+[[nodiscard]] std::optional<COLORREF> BackgroundOf(const DomNode& element, const ResolvedStyle& css);
 
 } // namespace engine

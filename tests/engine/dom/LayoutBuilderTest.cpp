@@ -383,6 +383,16 @@ TEST_F(LayoutTest, TablesPutCellsInColumnsSizedByTheirContent)
     const LayoutTree inner = Lay(L"<table><tr><td><table><tr><td>abcdef</table><td>x</table>");
     ASSERT_EQ(Texts(inner), (std::vector<std::wstring>{L"abcdef", L"x"}));
     EXPECT_GE(inner.boxes[1].rect.left, inner.boxes[0].rect.right);
+    // Backgrounds from style sheets, a cell's over its row's.
+    const LayoutTree coloured = Lay(L"<table><tr class=odd><td>a<td class=hot>b</table>", 400,
+                                    L"tr.odd { background: #00ff00 none } .hot { background-color: red }");
+    std::vector<COLORREF> fills;
+    for (const auto& box : coloured.boxes) {
+        if (box.kind == BoxKind::Rule) {
+            fills.push_back(box.color);
+        }
+    }
+    EXPECT_EQ(fills, (std::vector<COLORREF>{RGB(0, 255, 0), RGB(255, 0, 0)}));
     // An indented list's words need the indent too, or they would be cut.
     EXPECT_EQ(Texts(Lay(L"<table><tr><td><ul><li>word</ul><td>x</table>", 100)),
               (std::vector<std::wstring>{L"\u2022", L"word", L"x"}));
