@@ -17,7 +17,9 @@ TAB_BAR_TOP = 87                   # title row 36, a 1-pixel line, navigation ro
 TAB_LEFT, TAB_WIDTH = 2, 120
 PAGE = (2, 117, 1076, 547)         # "webparent", between the tab bar and the status row
 SELECTED_TEXT = "#0086F7"
-LINK = "#0000EE"                   # links as the built-in engine draws them
+# Links in the demo style sheet's colour, or in the engine's own where no sheet applies.
+LINK_COLOURS = ("#0086F0", "#0000EE")
+PITCH_GREEN = "#2F8F46"            # the darker stripes of the demo home page's pitch picture
 WHITE = (255, 255, 255)
 
 
@@ -57,29 +59,43 @@ def page_shown(image):
     return sampled * 16 > PAGE[2] * PAGE[3] // 50
 
 
-def link_lines(image):
-    """Lines of link-coloured text in the page area, top to bottom, as lists of the
-    columns where link pixels are, in window coordinates."""
+def is_link(rgb):
+    return any(near(rgb, colour, 10) for colour in LINK_COLOURS)
+
+
+def link_lines(image, below):
+    """Lines of link-coloured text in the page area under window row `below`, top to
+    bottom, as (top row, sorted columns of their link pixels) in window coordinates."""
     px, py, pw, ph = PAGE
-    lines, gap = [], None
-    for y in range(py, py + ph):
-        xs = [x for x in range(px, px + pw) if near(image.pixel(x, y), LINK, 10)]
+    lines, last = [], None
+    for y in range(max(py, below), py + ph):
+        xs = [x for x in range(px, px + pw) if is_link(image.pixel(x, y))]
         if len(xs) >= 3:
-            if gap is None or y - gap > 3:
+            if last is None or y - last > 3:
                 lines.append((y, set()))
             lines[-1][1].update(xs)
-            gap = y
+            last = y
     return [(top, sorted(xs)) for top, xs in lines]
 
 
+def pitch_bottom(image):
+    """The last page row that crosses the demo home page's pitch picture."""
+    px, py, pw, ph = PAGE
+    rows = [y for y in range(py, py + ph)
+            if image.count(lambda rgb: near(rgb, PITCH_GREEN, 6), (px, y, pw, 1), step=4) >= 40]
+    if not rows:
+        raise AssertionError("the home page's pitch picture is not in the page area")
+    return rows[-1]
+
+
 def first_popup_link(image):
-    """Centre of the first link on the demo home page's second line of links (the first
-    is its navigation; the next one opens a match page in a new window), in window
-    coordinates. A link's letters are less than 8 pixels apart."""
-    lines = link_lines(image)
-    if len(lines) < 2:
-        raise AssertionError(f"{len(lines)} lines of links in the page area, not 2")
-    top, xs = lines[1]
+    """Centre of the first link under the demo home page's pitch picture, in window
+    coordinates: the first match's details, which open in a new window. A link's
+    letters are less than 8 pixels apart."""
+    lines = link_lines(image, pitch_bottom(image) + 1)
+    if not lines:
+        raise AssertionError("no link under the pitch picture in the page area")
+    top, xs = lines[0]
     last = 0
     while last + 1 < len(xs) and xs[last + 1] - xs[last] < 8:
         last += 1
@@ -90,21 +106,26 @@ def wait_for_window(timeout):
     return Window.find(TITLE, timeout)
 
 
-def wait_until_ready(window, timeout, evidence=None):
-    """Waits until the home page and the configuration have arrived and the page has
-    settled (its images drawn): three grabs of the page area in a row are the same.
-    On a timeout, the last grab is saved to `evidence` when given."""
+def wait_for_page(window, timeout, condition, what, evidence=None):
+    """Waits until the page area shows a page that has settled (its images drawn: three
+    grabs in a row alike) and condition(grab) holds; returns that grab. On a timeout the
+    last grab is saved to `evidence` when given."""
     grabs = []
 
     def settled():
         image = window.grab()
         grabs[:] = [image] + grabs[:2]
-        same = len(grabs) == 3 and all(g.crop(PAGE).data == grabs[0].crop(PAGE).data for g in grabs)
-        return same and page_shown(image) and ads_shown(image) and image
+        pages = {g.crop(PAGE).data for g in grabs}
+        return len(grabs) == 3 and len(pages) == 1 and page_shown(image) and condition(image) and image
 
     try:
-        return wait_until(settled, timeout, "the home page and the advertisements", interval=0.5)
+        return wait_until(settled, timeout, what, interval=0.5)
     except Timeout:
         if evidence and grabs:
             grabs[0].save_png(evidence)
         raise
+
+
+def wait_until_ready(window, timeout, evidence=None):
+    """The home page and the configuration have arrived."""
+    return wait_for_page(window, timeout, ads_shown, "the home page and the advertisements", evidence)
