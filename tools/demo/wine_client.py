@@ -30,10 +30,14 @@ def read_status(pid):
         return {}
 
 
+MEMORY_FIELDS = ("VmRSS", "RssAnon", "VmData")
+
+
 def memory_kib(pid):
-    """(VmRSS, VmData) of a Linux process in KiB."""
+    """The MEMORY_FIELDS of a Linux process in KiB: resident, of it the private part not
+    backed by files, and the data segment."""
     status = read_status(pid)
-    return tuple(int(status.get(key, "0 kB").split()[0]) for key in ("VmRSS", "VmData"))
+    return tuple(int(status.get(key, "0 kB").split()[0]) for key in MEMORY_FIELDS)
 
 
 def wine_processes(prefix, name=EXE_NAME):
