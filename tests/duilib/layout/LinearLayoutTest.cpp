@@ -197,13 +197,13 @@ TEST(LinearLayoutProperties, RandomTreesStackWithoutOverlapInsideTheInset)
         const int gap = static_cast<int>(random() % 4);
         const int available = vertical ? inner.bottom - inner.top : inner.right - inner.left;
         const int crossAvailable = vertical ? inner.right - inner.left : inner.bottom - inner.top;
-        const std::vector<RandomChild> spec = RandomChildren(random, available - 11 * gap, crossAvailable);
+        const std::vector<RandomChild> children = RandomChildren(random, available - 11 * gap, crossAvailable);
 
         auto full = MakeLayout(vertical, gap, inset);
         auto visibleOnly = MakeLayout(vertical, gap, inset);
         std::vector<CControlUI*> shown;
         std::vector<CControlUI*> alone;
-        for (const RandomChild& r : spec) {
+        for (const RandomChild& r : children) {
             CControlUI* c = MakeChild(r, vertical);
             full->Add(c);
             if (r.visible) {
