@@ -6,6 +6,7 @@
 #include "engine/browser/EngineContext.h"
 #include "engine/browser/FetchJob.h"
 #include "engine/browser/MainFrame.h"
+#include "engine/browser/PendingPage.h"
 #include "engine/ipc/PayloadWriter.h"
 #include "engine/ipc/RendererHost.h"
 

@@ -18,6 +18,7 @@ namespace engine {
 class BrowserWindow;
 class FetchJob;
 class MainFrame;
+class PendingPage;
 
 class Browser final : public CefBrowser, public CefBrowserHost {
 public:
@@ -73,16 +74,20 @@ private:
     // Loading (BrowserLoading.cpp).
     void StartLoad(const std::wstring& url, int historyIndex);
     void OnFetched(std::uint32_t sequence, FetchResult result);
-    void ShowLoadedPage(std::uint32_t sequence, DomNodePtr document, int status);
+    void AwaitStylesheets(std::uint32_t sequence, DomNodePtr document, int status);
+    void OnStylesheet(std::uint32_t sequence, const std::wstring& url, const FetchResult& result);
+    void ShowPendingPage();
+    void ShowLoadedPage(PendingPage& page);
     void OnRendererMessage(const WireMessage& message);
     void OnDisplay(std::uint32_t sequence, const std::string& tree);
     void OnRendererGone();
     void CommitLoad();
     void FailLoad(int errorCode);
     void NotifyLoadingState(bool loading);
-    using ResourceSink = void (BrowserWindow::*)(const std::wstring& url, std::vector<unsigned char> bytes);
-    void FetchResources();
-    void FetchResource(const std::wstring& url, ResourceSink deliver);
+    using ResourceDone = void (Browser::*)(std::uint32_t sequence, const std::wstring& url, const FetchResult& result);
+    void FetchImages();
+    void FetchResource(const std::wstring& url, ResourceDone done);
+    void OnImage(std::uint32_t sequence, const std::wstring& url, const FetchResult& result);
     void SendToRenderer(WireType type, std::string payload);
     void GoToHistory(int index);
     void CancelFetches();
@@ -112,6 +117,7 @@ private:
     std::unique_ptr<FetchJob> m_pageJob;  // until the page's bytes are in
     DWORD m_stallLimitMs = 0;  // of the page fetch
     std::vector<std::unique_ptr<FetchJob>> m_resourceJobs;  // images and style sheets of the shown page
+    std::unique_ptr<PendingPage> m_pendingPage;  // loaded, waiting for its style sheets
     IMPLEMENT_REFCOUNTING(Browser);
 };
 

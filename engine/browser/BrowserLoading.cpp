@@ -7,6 +7,7 @@
 #include "engine/browser/EngineContext.h"
 #include "engine/browser/FetchJob.h"
 #include "engine/browser/MainFrame.h"
+#include "engine/browser/PendingPage.h"
 #include "engine/dom/DomQueries.h"
 #include "engine/dom/DomSerializer.h"
 #include "engine/dom/HtmlParser.h"
@@ -21,6 +22,7 @@ namespace {
 constexpr std::size_t kMaxImagesPerPage = 64;
 constexpr std::size_t kMaxStylesheetsPerPage = 16;
 constexpr UINT_PTR kStallTimerId = 1;
+constexpr UINT_PTR kStylesheetTimerId = 2;
 
 [[nodiscard]] bool StartsWith(const std::string& text, const char* prefix)
 {
@@ -55,6 +57,12 @@ constexpr UINT_PTR kStallTimerId = 1;
         }
     }
     return html + L"</pre></body></html>";
+}
+
+// A sheet counts only when the server delivered it: an error page is not CSS.
+[[nodiscard]] bool IsDelivered(const FetchResult& result)
+{
+    return result.error == 0 && result.status >= 200 && result.status < 300;
 }
 
 [[nodiscard]] const wchar_t* ErrorText(int code)
@@ -131,6 +139,8 @@ void Browser::OnTimer(UINT_PTR timerId)
 {
     if (timerId == kStallTimerId) {
         CheckStall();
+    } else if (timerId == kStylesheetTimerId && m_pendingPage) {
+        ShowPendingPage();  // the sheets still out apply when they come
     }
 }
 
@@ -213,13 +223,55 @@ void Browser::OnFetched(std::uint32_t sequence, FetchResult result)
     // the renderer would add its start-up and the tree's transport to every load. The
     // renderer parses the same text for the page's DOM access and sends back only the
     // changes a visitor makes.
-    ShowLoadedPage(sequence, ParseHtml(page), result.status);
+    AwaitStylesheets(sequence, ParseHtml(page), result.status);
 }
 
-void Browser::ShowLoadedPage(std::uint32_t sequence, DomNodePtr document, int status)
+// Like a browser's render-blocking sheets: the page shows once its linked sheets have
+// arrived or failed, so it never paints unstyled first. A sheet that stalls holds it
+// back for StylesheetWaitMs at most.
+void Browser::AwaitStylesheets(std::uint32_t sequence, DomNodePtr document, int status)
 {
+    std::vector<std::wstring> sheets = PageView::StylesheetUrls(*document, m_url);
+    sheets.resize(std::min(sheets.size(), kMaxStylesheetsPerPage));
+    m_pendingPage = std::make_unique<PendingPage>(sequence, std::move(document), status, sheets);
+    if (sheets.empty()) {
+        ShowPendingPage();
+        return;
+    }
+    for (const auto& url : sheets) {
+        FetchResource(url, &Browser::OnStylesheet);
+    }
+    (void)::SetTimer(GetWindowHandle(), kStylesheetTimerId, EngineContext::Current()->StylesheetWaitMs(), nullptr);
+}
+
+void Browser::OnStylesheet(std::uint32_t sequence, const std::wstring& url, const FetchResult& result)
+{
+    const std::string* bytes = IsDelivered(result) ? &result.body : nullptr;
+    if (m_pendingPage && m_pendingPage->Sequence() == sequence) {
+        if (m_pendingPage->Arrived(url, bytes)) {
+            ShowPendingPage();
+        }
+    } else if (bytes != nullptr && m_window && m_shownSequence == sequence) {
+        m_window->SetStylesheet(url, *bytes);  // came after the wait ran out
+    }
+}
+
+void Browser::ShowPendingPage()
+{
+    (void)::KillTimer(GetWindowHandle(), kStylesheetTimerId);
+    const std::unique_ptr<PendingPage> page = std::move(m_pendingPage);
+    ShowLoadedPage(*page);
+}
+
+void Browser::ShowLoadedPage(PendingPage& page)
+{
+    const std::uint32_t sequence = page.Sequence();
+    DomNodePtr document = page.TakeDocument();
     const std::wstring title = DocumentTitle(*document);
     m_window->ShowDocument(std::move(document), m_url);
+    for (const auto& [url, bytes] : page.TakeSheets()) {
+        m_window->SetStylesheet(url, bytes);
+    }
     m_shownSequence = sequence;
     CommitLoad();
     if (auto display = m_client ? m_client->GetDisplayHandler() : nullptr) {
@@ -230,10 +282,10 @@ void Browser::ShowLoadedPage(std::uint32_t sequence, DomNodePtr document, int st
     }
     m_loading = false;
     if (auto load = m_client ? m_client->GetLoadHandler() : nullptr) {
-        load->OnLoadEnd(this, m_frame.get(), status);
+        load->OnLoadEnd(this, m_frame.get(), page.Status());
     }
     NotifyLoadingState(false);
-    FetchResources();
+    FetchImages();
     // The page is up: the next browser's renderer can start now without slowing it down.
     EngineContext::Current()->Renderers().StartSpare();
 }
@@ -262,7 +314,7 @@ void Browser::OnDisplay(std::uint32_t sequence, const std::string& tree)
         return;  // That page is no longer shown.
     }
     if (DomNodePtr document = DeserializeDom(tree)) {
-        m_window->UpdateDocument(std::move(document), m_url);
+        m_window->UpdateDocument(std::move(document));
     }
 }
 
@@ -280,6 +332,8 @@ void Browser::CommitLoad()
 void Browser::FailLoad(int errorCode)
 {
     m_loading = false;
+    m_pendingPage.reset();
+    (void)::KillTimer(GetWindowHandle(), kStylesheetTimerId);
     const std::uint32_t sequence = m_sequence;
     auto load = m_client ? m_client->GetLoadHandler() : nullptr;
     if (load) {
@@ -323,36 +377,38 @@ void Browser::OnRendererGone()
     }
 }
 
-void Browser::FetchResources()
+void Browser::FetchImages()
 {
     if (!m_window) {
         return;
     }
-    std::vector<std::wstring> sheets = m_window->StylesheetUrls();
-    sheets.resize(std::min(sheets.size(), kMaxStylesheetsPerPage));
-    for (const auto& url : sheets) {
-        FetchResource(url, &BrowserWindow::SetStylesheet);
-    }
     std::vector<std::wstring> images = m_window->ImageUrls();
     images.resize(std::min(images.size(), kMaxImagesPerPage));
     for (const auto& url : images) {
-        FetchResource(url, &BrowserWindow::SetImage);
+        FetchResource(url, &Browser::OnImage);
     }
 }
 
-// Fetches a resource of the shown page and hands its bytes to the window, unless
-// another page is shown by then.
-void Browser::FetchResource(const std::wstring& url, ResourceSink deliver)
+void Browser::OnImage(std::uint32_t sequence, const std::wstring& url, const FetchResult& result)
+{
+    if (m_window && m_sequence == sequence && result.error == 0) {
+        m_window->SetImage(url, std::vector<unsigned char>(result.body.begin(), result.body.end()));
+    }
+}
+
+// Fetches a resource of the page of load `m_sequence`; `done` hears of it unless
+// another load has started by then.
+void Browser::FetchResource(const std::wstring& url, ResourceDone done)
 {
     const int id = m_id;
     const std::uint32_t sequence = m_sequence;
     m_resourceJobs.push_back(std::make_unique<FetchJob>(FetchRequest{url, std::wstring()},
-        [id, sequence, url, deliver](FetchResult result) {
-            EngineContext::Post([id, sequence, url, deliver, result = std::move(result)] {
+        [id, sequence, url, done](FetchResult result) {
+            EngineContext::Post([id, sequence, url, done, result = std::move(result)] {
                 auto* context = EngineContext::Current();
                 CefRefPtr<Browser> browser = context != nullptr ? context->Find(id) : nullptr;
-                if (browser && browser->m_window && browser->m_sequence == sequence && result.error == 0) {
-                    ((*browser->m_window).*deliver)(url, std::vector<unsigned char>(result.body.begin(), result.body.end()));
+                if (browser && browser->m_sequence == sequence) {
+                    ((*browser).*done)(sequence, url, result);
                 }
             });
         }));

@@ -137,6 +137,9 @@ LRESULT BrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         Paint();
         return 0;
+    case WM_PRINTCLIENT:
+        PaintInto(reinterpret_cast<HDC>(wParam), ClientRect(m_hwnd));
+        return 0;
     case WM_SIZE:
         Relayout();
         return 0;
@@ -150,6 +153,13 @@ LRESULT BrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return OnKeyDown(wParam) ? 0 : ::DefWindowProcW(m_hwnd, message, wParam, lParam);
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;
+    case WM_MOUSEMOVE:
+        OnHover(lParam);
+        return 0;
+    case WM_MOUSELEAVE:
+        m_trackingMouse = false;
+        OnHover(std::nullopt);
+        return 0;
     case WM_LBUTTONDOWN:
         (void)::SetFocus(m_hwnd);
         return 0;
@@ -183,22 +193,27 @@ LRESULT BrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void BrowserWindow::Paint()
 {
-    EnsureLayout();
+    EnsureLayout();  // before BeginPaint, which validates what layout invalidates
     const PaintScope paint(m_hwnd);
+    PaintInto(paint.dc(), paint.area());
+}
+
+void BrowserWindow::PaintInto(HDC dc, const RECT& area)
+{
+    EnsureLayout();
     const RECT client = ClientRect(m_hwnd);
     const int width = std::max(1, static_cast<int>(client.right));
     const int height = std::max(1, static_cast<int>(client.bottom));
     // Painting into a memory bitmap first keeps partial frames off the screen.
-    const UniqueMemoryDc memory(::CreateCompatibleDC(paint.dc()));
-    const UniqueBitmap bitmap(::CreateCompatibleBitmap(paint.dc(), width, height));
+    const UniqueMemoryDc memory(::CreateCompatibleDC(dc));
+    const UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, width, height));
     if (!memory || !bitmap) {
         return;
     }
     const SelectObjectScope select(memory.get(), bitmap.get());
-    const RECT& area = paint.area();
     ::FillRect(memory.get(), &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     m_view.Paint(memory.get(), area, m_scroll.Position());
-    ::BitBlt(paint.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), area.left,
+    ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), area.left,
         area.top, SRCCOPY);
 }
 
@@ -300,9 +315,9 @@ void BrowserWindow::ShowDocument(DomNodePtr document, const std::wstring& url)
     Relayout();
 }
 
-void BrowserWindow::UpdateDocument(DomNodePtr document, const std::wstring& url)
+void BrowserWindow::UpdateDocument(DomNodePtr document)
 {
-    m_view.SetDocument(std::move(document), url);
+    m_view.ReplaceDocument(std::move(document));
     Relayout();
 }
 
@@ -312,9 +327,15 @@ void BrowserWindow::SetImage(const std::wstring& url, std::vector<unsigned char>
     Relayout();
 }
 
-void BrowserWindow::SetStylesheet(const std::wstring& url, std::vector<unsigned char> bytes)
+std::vector<std::wstring> BrowserWindow::ImageUrls()
 {
-    m_view.SetStylesheet(url, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    EnsureLayout();
+    return m_view.ImageUrls();
+}
+
+void BrowserWindow::SetStylesheet(const std::wstring& url, std::string_view bytes)
+{
+    m_view.SetStylesheet(url, bytes);
     Relayout();
 }
 
@@ -323,6 +344,24 @@ PageView::Hit BrowserWindow::HitAt(LPARAM clientPoint)
     EnsureLayout();
     const POINT content{PointX(clientPoint), PointY(clientPoint) + m_scroll.Position()};
     return m_view.HitTest(content);
+}
+
+void BrowserWindow::OnHover(std::optional<LPARAM> clientPoint)
+{
+    if (clientPoint.has_value() && !m_trackingMouse) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, m_hwnd, 0};
+        m_trackingMouse = ::TrackMouseEvent(&track) != FALSE;
+    }
+    EnsureLayout();
+    std::optional<POINT> content;
+    if (clientPoint.has_value()) {
+        content = POINT{PointX(*clientPoint), PointY(*clientPoint) + m_scroll.Position()};
+    }
+    switch (m_view.HoverAt(content)) {
+    case PageView::HoverChange::Repaint: ::InvalidateRect(m_hwnd, nullptr, FALSE); break;
+    case PageView::HoverChange::Relayout: Relayout(); break;
+    case PageView::HoverChange::None: break;
+    }
 }
 
 void BrowserWindow::OnRightClick(LPARAM clientPoint)

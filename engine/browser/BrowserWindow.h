@@ -4,7 +4,9 @@
 // context-menu and close requests for its Browser.
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "CefTypes.h"
@@ -31,12 +33,13 @@ public:
     [[nodiscard]] HWND Handle() const noexcept { return m_hwnd; }
     // Shows a new document from the top.
     void ShowDocument(DomNodePtr document, const std::wstring& url);
-    // Shows a changed version of the current document, keeping the scroll position.
-    void UpdateDocument(DomNodePtr document, const std::wstring& url);
+    // Shows a changed version of the current document, keeping the scroll position and
+    // the page's images and style sheets.
+    void UpdateDocument(DomNodePtr document);
     void SetImage(const std::wstring& url, std::vector<unsigned char> bytes);
-    [[nodiscard]] std::vector<std::wstring> ImageUrls() const { return m_view.ImageUrls(); }
-    void SetStylesheet(const std::wstring& url, std::vector<unsigned char> bytes);
-    [[nodiscard]] std::vector<std::wstring> StylesheetUrls() const { return m_view.StylesheetUrls(); }
+    // The images the page displays; lays the page out if it is not yet.
+    [[nodiscard]] std::vector<std::wstring> ImageUrls();
+    void SetStylesheet(const std::wstring& url, std::string_view bytes);
     [[nodiscard]] int ScrollY() const noexcept { return m_scroll.Position(); }
     // Scrolls the element with this id (or <a name>) to the top; false when there is none.
     bool ScrollToFragment(const std::wstring& fragment);
@@ -46,6 +49,8 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
+    // Draws the client area into `dc` (WM_PRINTCLIENT: thumbnails, window animations).
+    void PaintInto(HDC dc, const RECT& area);
     // Layout waits for the next paint or hit test, so that a burst of changes (a new
     // document, then its images) costs one pass.
     void Relayout();
@@ -56,6 +61,8 @@ private:
     [[nodiscard]] bool OnKeyDown(WPARAM virtualKey);
     void OnScrollBar(WPARAM request);
     [[nodiscard]] PageView::Hit HitAt(LPARAM clientPoint);
+    // The mouse moved to `clientPoint`, or left the window (nothing).
+    void OnHover(std::optional<LPARAM> clientPoint);
     void OnRightClick(LPARAM clientPoint);
 
     Browser* m_owner;  // Borrowed; null while the owner tears the window down.
@@ -64,6 +71,7 @@ private:
     PageScroll m_scroll;
     std::wstring m_fragment;  // kept at the top through relayouts until the user scrolls
     bool m_layoutValid = false;
+    bool m_trackingMouse = false;  // a WM_MOUSELEAVE is asked for
 };
 
 } // namespace engine

@@ -53,6 +53,7 @@ EngineContext::EngineContext(const CefSettings& settings, CefRefPtr<CefApp> appl
       m_application(std::move(application)),
       m_processHandler(m_application ? m_application->GetBrowserProcessHandler() : nullptr),
       m_stallLimitMs(kStallLimitMs),
+      m_stylesheetWaitMs(kStylesheetWaitMs),
       m_renderers(m_executable, m_processHandler)
 {
     if (!settings.cache_path.empty()) {

@@ -40,6 +40,11 @@ public:
     [[nodiscard]] DWORD StallLimitMs() const noexcept { return m_stallLimitMs; }
     // Tests shorten the limit; the client never changes it.
     void SetStallLimitMs(DWORD limitMs) noexcept { m_stallLimitMs = limitMs; }
+    // How long a loaded page waits for style sheets that have not arrived before it shows
+    // without them.
+    [[nodiscard]] DWORD StylesheetWaitMs() const noexcept { return m_stylesheetWaitMs; }
+    // Tests shorten the wait; the client never changes it.
+    void SetStylesheetWaitMs(DWORD waitMs) noexcept { m_stylesheetWaitMs = waitMs; }
     [[nodiscard]] RendererLauncher& Renderers() noexcept { return m_renderers; }
 
     [[nodiscard]] int NextBrowserId() noexcept { return ++m_lastBrowserId; }
@@ -59,6 +64,7 @@ private:
     CefRefPtr<CefApp> m_application;
     CefRefPtr<CefBrowserProcessHandler> m_processHandler;
     DWORD m_stallLimitMs;
+    DWORD m_stylesheetWaitMs;
     RendererLauncher m_renderers;  // after the executable and the handler it borrows
     HWND m_taskWindow = nullptr;
     int m_lastBrowserId = 0;

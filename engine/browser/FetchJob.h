@@ -13,6 +13,9 @@ namespace engine {
 
 // A load that receives nothing for this long has stalled.
 inline constexpr DWORD kStallLimitMs = 30000;
+// Long enough for a sheet over a slow link, short enough that a dead server costs the
+// page a moment rather than its whole stall limit.
+inline constexpr DWORD kStylesheetWaitMs = 3000;
 
 struct FetchRequest {
     std::wstring url;

@@ -46,6 +46,17 @@ const DomNode* ParentElement(const DomNode& node)
     return node.parent != nullptr && node.parent->kind == DomNodeKind::Element ? node.parent : nullptr;
 }
 
+// Whether `element` is `descendant` or one of its ancestors.
+bool IsSelfOrAncestor(const DomNode& element, const DomNode* descendant)
+{
+    for (const DomNode* node = descendant; node != nullptr; node = node->parent) {
+        if (node == &element) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool IsFirstElementChild(const DomNode& element)
 {
     if (element.parent == nullptr) {
@@ -93,6 +104,7 @@ std::optional<CssSelector> CssSelector::Parse(std::wstring_view text)
         ids += compound.id.empty() ? 0 : 1;
         classes += static_cast<int>(compound.classes.size() + compound.attributes.size()) + compound.pseudoCount;
         types += compound.tag.empty() ? 0 : 1;
+        selector.m_usesHover = selector.m_usesHover || compound.hover;
         selector.m_compounds.push_back(std::move(compound));
     }
     if (selector.m_compounds.empty() || child) {
@@ -171,8 +183,9 @@ bool CssSelector::ParseCompound(std::wstring_view text, size_t& pos, Compound& c
             }
             compound.firstChild = compound.firstChild || (!element && name == L"first-child");
             compound.link = compound.link || (!element && (name == L"link" || name == L"visited"));
+            compound.hover = compound.hover || (!element && name == L"hover");
             compound.never = compound.never || element || (name != L"first-child" && name != L"link" &&
-                                                            name != L"visited");
+                                                            name != L"visited" && name != L"hover");
         } else {
             return false;
         }
@@ -186,15 +199,22 @@ std::wstring_view CssSelector::KeyClass() const noexcept
     return classes.empty() ? std::wstring_view() : std::wstring_view(classes.front());
 }
 
-bool CssSelector::Matches(const DomNode& element) const
+bool CssSelector::Matches(const DomNode& element, const DomNode* hovered) const
 {
-    return MatchesFrom(m_compounds.size() - 1, element);
+    return MatchesFrom(m_compounds.size() - 1, element, hovered);
 }
 
-bool CssSelector::MatchesFrom(size_t index, const DomNode& element) const
+bool CssSelector::HoverCouldSelect(const DomNode& element) const
+{
+    return std::any_of(m_compounds.begin(), m_compounds.end(), [&element](const Compound& compound) {
+        return compound.hover && MatchesCompound(compound, element, &element);
+    });
+}
+
+bool CssSelector::MatchesFrom(size_t index, const DomNode& element, const DomNode* hovered) const
 {
     const Compound& compound = m_compounds[index];
-    if (!MatchesCompound(compound, element)) {
+    if (!MatchesCompound(compound, element, hovered)) {
         return false;
     }
     if (index == 0) {
@@ -202,19 +222,22 @@ bool CssSelector::MatchesFrom(size_t index, const DomNode& element) const
     }
     if (compound.childOfPrevious) {
         const DomNode* parent = ParentElement(element);
-        return parent != nullptr && MatchesFrom(index - 1, *parent);
+        return parent != nullptr && MatchesFrom(index - 1, *parent, hovered);
     }
     for (const DomNode* ancestor = ParentElement(element); ancestor != nullptr; ancestor = ParentElement(*ancestor)) {
-        if (MatchesFrom(index - 1, *ancestor)) {
+        if (MatchesFrom(index - 1, *ancestor, hovered)) {
             return true;
         }
     }
     return false;
 }
 
-bool CssSelector::MatchesCompound(const Compound& compound, const DomNode& element)
+bool CssSelector::MatchesCompound(const Compound& compound, const DomNode& element, const DomNode* hovered)
 {
     if (compound.never || (!compound.tag.empty() && compound.tag != std::wstring_view(element.tagName))) {
+        return false;
+    }
+    if (compound.hover && !IsSelfOrAncestor(element, hovered)) {
         return false;
     }
     if (!compound.id.empty()) {

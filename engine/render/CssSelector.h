@@ -1,7 +1,7 @@
 #pragma once
 // One complex selector of the supported subset: type, universal, class, id,
-// attribute presence and equality, :first-child and :link, joined by descendant and
-// child combinators.
+// attribute presence and equality, :first-child, :link and :hover, joined by descendant
+// and child combinators.
 
 #include <optional>
 #include <string>
@@ -24,7 +24,13 @@ public:
     // Nothing when the text is not a selector of the subset (such rules are dropped).
     [[nodiscard]] static std::optional<CssSelector> Parse(std::wstring_view text);
 
-    [[nodiscard]] bool Matches(const DomNode& element) const;
+    // `hovered` is the innermost element under the mouse (null for none): it and its
+    // ancestors are in the :hover state.
+    [[nodiscard]] bool Matches(const DomNode& element, const DomNode* hovered = nullptr) const;
+    [[nodiscard]] bool UsesHover() const noexcept { return m_usesHover; }
+    // Whether a compound that needs :hover would accept `element` once it is hovered: a
+    // rule for which this is false for every element whose state changes cannot change.
+    [[nodiscard]] bool HoverCouldSelect(const DomNode& element) const;
     // Ids, then classes, attributes and pseudo-classes, then types, packed so that a
     // larger number wins.
     [[nodiscard]] int Specificity() const noexcept { return m_specificity; }
@@ -49,18 +55,21 @@ private:
         std::vector<Attribute> attributes;
         bool firstChild = false;
         bool link = false;
-        bool never = false;  // a state or pseudo-element no element is in here (:hover, ::before)
+        bool hover = false;
+        bool never = false;  // a state or pseudo-element no element is in here (:focus, ::before)
         int pseudoCount = 0;
         bool childOfPrevious = false;  // '>' before this compound; descendant otherwise
     };
 
     [[nodiscard]] static bool ParseCompound(std::wstring_view text, size_t& pos, Compound& compound);
-    [[nodiscard]] static bool MatchesCompound(const Compound& compound, const DomNode& element);
-    [[nodiscard]] bool MatchesFrom(size_t index, const DomNode& element) const;
+    [[nodiscard]] static bool MatchesCompound(const Compound& compound, const DomNode& element,
+                                              const DomNode* hovered);
+    [[nodiscard]] bool MatchesFrom(size_t index, const DomNode& element, const DomNode* hovered) const;
 
     std::vector<Compound> m_compounds;  // left to right
     std::vector<AncestorKey> m_ancestorKeys;
     int m_specificity = 0;
+    bool m_usesHover = false;
 };
 
 } // namespace engine

@@ -113,20 +113,6 @@ bool IsCjk(wchar_t c)
            (c >= 0xFF00 && c <= 0xFFEF);
 }
 
-// Preformatted text puts tab stops every eight characters; `column` counts the
-// characters of the line so far.
-std::wstring ExpandTabs(std::wstring_view run, int& column)
-{
-    constexpr int kTabStop = 8;
-    std::wstring out;
-    for (const wchar_t c : run) {
-        const int width = c == L'\t' ? kTabStop - column % kTabStop : 1;
-        out.append(static_cast<size_t>(width), c == L'\t' ? L' ' : c);
-        column = (column + width) % (kTabStop * 1024);  // only the position within a tab stop matters
-    }
-    return out;
-}
-
 bool IsCollapsibleSpace(wchar_t c)
 {
     return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
@@ -223,6 +209,15 @@ void LayoutBuilder::VisitChildren(const DomNode& node, const TextStyle& style, i
     }
 }
 
+bool LayoutBuilder::IsDisplayed(const DomNode& element) const
+{
+    if (!IsDrawn(element)) {
+        return false;
+    }
+    const std::wstring* display = m_styles.Resolve(element).Find(L"display");
+    return display == nullptr || LowerAscii(*display) != L"none";
+}
+
 void LayoutBuilder::VisitElement(const DomNode& element, const TextStyle& parentStyle, int depth)
 {
     const std::wstring_view tag = element.tagName;
@@ -299,8 +294,6 @@ LayoutBuilder::TextStyle LayoutBuilder::StyleFor(const DomNode& element, const T
         style.font.bold = true;
     } else if (tag == L"i" || tag == L"em" || tag == L"cite" || tag == L"var") {
         style.font.italic = true;
-    } else if (tag == L"u" || tag == L"ins") {
-        style.font.underline = true;
     } else if (tag == L"small") {
         style.font.pixelHeight = std::max(style.font.pixelHeight * 5 / 6, 8);
     } else if (tag == L"big") {
@@ -317,20 +310,39 @@ LayoutBuilder::TextStyle LayoutBuilder::StyleFor(const DomNode& element, const T
             const DomString* target = FindAttribute(element, L"target");
             m_tree.links.push_back({ResolveUrl(m_input.baseUrl, *href), target != nullptr ? std::wstring(*target) : L""});
             style.link = static_cast<int>(m_tree.links.size()) - 1;
-            style.color = kLinkColor;
-            style.font.underline = true;
         }
     }
     ApplyCss(css, style, parent.font.pixelHeight);
+    const PaintStyle paint = InheritPaint(element, css, PaintStyle{style.color, style.font.underline});
+    style.color = paint.color;
+    style.font.underline = paint.underline;
+    style.element = &element;
     return style;
+}
+
+LayoutBuilder::PaintStyle LayoutBuilder::InheritPaint(const DomNode& element, const ResolvedStyle& css, PaintStyle paint)
+{
+    const std::wstring_view tag = element.tagName;
+    if (tag == L"u" || tag == L"ins") {
+        paint.underline = true;
+    } else if (tag == L"a" && FindAttribute(element, L"href") != nullptr) {
+        paint.color = kLinkColor;
+        paint.underline = true;
+    }
+    if (const std::wstring* color = css.Find(L"color")) {
+        paint.color = ParseCssColor(*color).value_or(paint.color);
+    }
+    const std::wstring* decoration = css.Find(L"text-decoration");
+    decoration = decoration != nullptr ? decoration : css.Find(L"text-decoration-line");
+    if (decoration != nullptr) {
+        paint.underline = Contains(LowerAscii(*decoration), L"underline");
+    }
+    return paint;
 }
 
 // The page's declarations override the defaults of the element's tag.
 void LayoutBuilder::ApplyCss(const ResolvedStyle& css, TextStyle& style, int parentPixels)
 {
-    if (const std::wstring* color = css.Find(L"color")) {
-        style.color = ParseCssColor(*color).value_or(style.color);
-    }
     if (const std::wstring* size = css.Find(L"font-size")) {
         const auto pixels = ParseFontSize(*size, parentPixels);
         style.font.pixelHeight = pixels.has_value() ? std::clamp(*pixels, 1, FontKey::kMaxPixelHeight)
@@ -347,11 +359,6 @@ void LayoutBuilder::ApplyCss(const ResolvedStyle& css, TextStyle& style, int par
     }
     if (const std::wstring* family = css.Find(L"font-family")) {
         style.font.family = IsMonospaceFamily(*family) ? FontFamily::Monospace : FontFamily::Proportional;
-    }
-    const std::wstring* decoration = css.Find(L"text-decoration");
-    decoration = decoration != nullptr ? decoration : css.Find(L"text-decoration-line");
-    if (decoration != nullptr) {
-        style.font.underline = Contains(LowerAscii(*decoration), L"underline");
     }
     if (const std::wstring* whiteSpace = css.Find(L"white-space")) {
         style.preformatted = LowerAscii(*whiteSpace).rfind(L"pre", 0) == 0 || *whiteSpace == L"break-spaces";
@@ -383,6 +390,9 @@ void LayoutBuilder::AddText(std::wstring_view text, const TextStyle& style)
         if (style.preformatted && c == L'\n') {
             LineBreak(style);
             ++i;
+        } else if (style.preformatted && c == L'\t') {
+            AddTab(style);
+            ++i;
         } else if (!style.preformatted && IsCollapsibleSpace(c)) {
             m_pendingSpace = true;
             ++i;
@@ -391,15 +401,11 @@ void LayoutBuilder::AddText(std::wstring_view text, const TextStyle& style)
             ++i;
         } else {
             size_t end = i + 1;
-            while (end < text.size() && !IsCjk(text[end]) && text[end] != L'\n' &&
+            while (end < text.size() && !IsCjk(text[end]) && text[end] != L'\n' && text[end] != L'\t' &&
                    (style.preformatted || !IsCollapsibleSpace(text[end]))) {
                 ++end;
             }
-            if (style.preformatted) {
-                AddWord(ExpandTabs(text.substr(i, end - i), m_preColumn), style);
-            } else {
-                AddWord(text.substr(i, end - i), style);
-            }
+            AddWord(text.substr(i, end - i), style);
             i = end;
         }
     }
@@ -425,7 +431,23 @@ void LayoutBuilder::AddWord(std::wstring_view word, const TextStyle& style)
     box.font = style.font;
     box.color = style.color;
     box.link = style.link;
+    box.element = style.element;
     PlaceInline(std::move(box), Advance(space ? spaceWidth : 0, wordWidth), m_measurer.LineHeight(style.font));
+}
+
+// Tab stops fall every eight spaces of the text's font from the start of the line,
+// whatever runs and fonts came before on it; a stop closer than half a space is passed.
+void LayoutBuilder::AddTab(const TextStyle& style)
+{
+    constexpr int kTabSize = 8;
+    const int space = std::max(m_measurer.TextWidth(style.font, L" "), 1);
+    const long long stop = static_cast<long long>(space) * kTabSize;
+    const long long offset = m_x - m_left;
+    long long next = (offset / stop + 1) * stop;
+    if (next - offset < (space + 1) / 2) {
+        next += stop;
+    }
+    m_x = Advance(m_left, next);
 }
 
 // A word wider than the whole line is cut where the line is full.
@@ -455,6 +477,7 @@ void LayoutBuilder::AddOverlongWord(std::wstring_view word, const TextStyle& sty
         box.font = style.font;
         box.color = style.color;
         box.link = style.link;
+        box.element = style.element;
         PlaceInline(std::move(box), m_measurer.TextWidth(style.font, word.substr(0, low)),
                     m_measurer.LineHeight(style.font));
         word.remove_prefix(low);
@@ -467,8 +490,10 @@ void LayoutBuilder::AddImage(const DomNode& img, const TextStyle& style)
     LayoutBox box;
     box.kind = BoxKind::Image;
     box.link = style.link;
+    box.element = style.element;
     if (src != nullptr && !src->empty()) {
         box.imageUrl = ResolveUrl(m_input.baseUrl, *src);
+        m_tree.imageUrls.push_back(box.imageUrl);  // wanted even when it takes no room yet
         if (m_input.images != nullptr) {
             const auto found = m_input.images->find(box.imageUrl);
             box.image = found != m_input.images->end() ? found->second : nullptr;
@@ -572,8 +597,11 @@ void LayoutBuilder::PlaceInline(LayoutBox box, int width, int height)
     if (box.kind == BoxKind::Text && m_tree.boxes.size() > m_lineFirstBox) {
         LayoutBox& last = m_tree.boxes.back();
         if (last.kind == BoxKind::Text && last.rect.right == m_x && last.font == box.font &&
-            last.color == box.color && last.link == box.link) {
-            last.text += box.text;  // one run per line and style keeps painting cheap
+            last.color == box.color && last.link == box.link &&
+            (last.element == box.element || !m_styles.UsesHover())) {
+            // One run per line and style keeps painting cheap; a page with :hover rules
+            // keeps the runs of its elements apart to restyle them on their own.
+            last.text += box.text;
             last.rect.right = right;
             last.rect.bottom = std::max<LONG>(last.rect.bottom, bottom);
             m_x = right;
@@ -594,6 +622,7 @@ void LayoutBuilder::LineBreak(const TextStyle& style)
     m_lineTop = Advance(m_lineTop, m_pendingMargin, m_measurer.LineHeight(style.font));
     m_pendingMargin = 0;
     m_pendingSpace = false;
+    m_x = m_left;  // a line of nothing but tabs
 }
 
 // Boxes of a line share its bottom edge, so text sits on the baseline next to images.
@@ -612,7 +641,6 @@ void LayoutBuilder::FinishLine()
     }
     m_lineTop = lineBottom;
     m_lineHeight = 0;
-    m_preColumn = 0;
     m_lineFirstBox = m_tree.boxes.size();
     m_x = m_left;
     m_lineContent = false;

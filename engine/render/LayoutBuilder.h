@@ -52,15 +52,27 @@ public:
 
     [[nodiscard]] LayoutTree Build(const DomNode& document);
 
+    // What an element's text is painted with, and nothing else: it changes no size.
+    struct PaintStyle {
+        COLORREF color = kTextColor;
+        bool underline = false;
+    };
+    // The element's paint style: its tag's, overridden by its declarations, on top of
+    // what it inherits from its parent.
+    [[nodiscard]] static PaintStyle InheritPaint(const DomNode& element, const ResolvedStyle& css, PaintStyle parent);
+
+private:
     // False for elements whose content is never page text (head, script, style, ...)
     // and for elements hidden by the hidden attribute or an inline display:none.
     [[nodiscard]] static bool IsDrawn(const DomNode& element);
+    // Drawn, and not display:none by the page's styles.
+    [[nodiscard]] bool IsDisplayed(const DomNode& element) const;
 
-private:
     struct TextStyle {
         FontKey font;
         COLORREF color = kTextColor;
         int link = -1;
+        const DomNode* element = nullptr;  // whose style this is
         bool preformatted = false;
         bool listMarkers = true;  // list items show bullets or numbers
     };
@@ -77,6 +89,7 @@ private:
     static void ApplyCss(const ResolvedStyle& css, TextStyle& style, int parentPixels);
     void AddText(std::wstring_view text, const TextStyle& style);
     void AddWord(std::wstring_view word, const TextStyle& style);
+    void AddTab(const TextStyle& style);
     void AddOverlongWord(std::wstring_view word, const TextStyle& style);
     void AddImage(const DomNode& img, const TextStyle& style);
     void AddRule();
@@ -121,7 +134,6 @@ private:
     bool m_measuring = false;  // laying out a cell only to measure it: percentages mean nothing
     int m_widestLine = 0;    // for measuring table cells
     int m_widestPiece = 0;
-    int m_preColumn = 0;  // characters of preformatted text on the current line
 };
 
 } // namespace engine

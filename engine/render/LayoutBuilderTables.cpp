@@ -52,7 +52,7 @@ void LayoutBuilder::VisitTable(const DomNode& table, const TextStyle& style, int
     BlockEdge(0);
     m_lineTop = Advance(m_lineTop, m_pendingMargin);
     m_pendingMargin = 0;
-    const TableGrid grid = TableGrid::Build(table);
+    const TableGrid grid = TableGrid::Build(table, [this](const DomNode& part) { return IsDisplayed(part); });
     TableFrame frame;
     frame.table = &table;
     const DomString* border = FindAttribute(table, L"border");
@@ -195,6 +195,8 @@ void LayoutBuilder::PlaceCellContent(LayoutTree cell, int x, int y)
     for (const auto& [name, top] : cell.anchors) {
         m_tree.anchors.emplace(name, Advance(top, y));
     }
+    m_tree.imageUrls.insert(m_tree.imageUrls.end(), std::make_move_iterator(cell.imageUrls.begin()),
+                            std::make_move_iterator(cell.imageUrls.end()));
 }
 
 void LayoutBuilder::AddFill(const RECT& rect, COLORREF color)

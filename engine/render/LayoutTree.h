@@ -13,6 +13,7 @@
 namespace engine {
 
 class DecodedImage;
+struct DomNode;
 
 enum class BoxKind { Text, Image, Rule };
 
@@ -23,6 +24,7 @@ struct LayoutBox {
     FontKey font;             // Text
     COLORREF color = 0;        // Text and Rule
     int link = -1;             // index into LayoutTree::links, -1 outside links
+    const DomNode* element = nullptr;  // Text and Image: whose style paints it; null for list markers
     std::wstring imageUrl;     // Image: absolute
     std::shared_ptr<const DecodedImage> image;  // Image: null draws the placeholder
 };
@@ -37,6 +39,7 @@ public:
     std::vector<LayoutBox> boxes;
     std::vector<LinkInfo> links;
     std::map<std::wstring, int> anchors;  // element id or <a name> to its top; the first of a name
+    std::vector<std::wstring> imageUrls;  // absolute, of every image laid out, in order; may repeat
     int contentHeight = 0;
     COLORREF background = RGB(255, 255, 255);  // the page's, behind every box
 };

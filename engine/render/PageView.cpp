@@ -1,12 +1,15 @@
 #include "PageView.h"
 
 #include <algorithm>
+#include <unordered_set>
+#include <utility>
 
 #include "CssStyleSheet.h"
 #include "CssText.h"
 #include "DecodedImage.h"
 #include "FontCache.h"
 #include "GdiTextMeasurer.h"
+#include "HoverRestyle.h"
 #include "LayoutBuilder.h"
 #include "LayoutTree.h"
 #include "PagePainter.h"
@@ -24,9 +27,9 @@ bool Contains(const RECT& rect, POINT point)
 }
 
 // The elements below `root` that `wanted` accepts, in document order, iteratively (any
-// depth); the content of elements that `enter` refuses is not searched.
-template <typename Enter, typename Wanted>
-std::vector<const DomNode*> FindElements(const DomNode& root, Enter enter, Wanted wanted)
+// depth).
+template <typename Wanted>
+std::vector<const DomNode*> FindElements(const DomNode& root, Wanted wanted)
 {
     std::vector<const DomNode*> found;
     std::vector<const DomNode*> pending{&root};
@@ -34,9 +37,6 @@ std::vector<const DomNode*> FindElements(const DomNode& root, Enter enter, Wante
         const DomNode* node = pending.back();
         pending.pop_back();
         if (node->kind != DomNodeKind::Element && node->kind != DomNodeKind::Document) {
-            continue;
-        }
-        if (node->kind == DomNodeKind::Element && !enter(*node)) {
             continue;
         }
         if (node->kind == DomNodeKind::Element && wanted(*node)) {
@@ -47,12 +47,6 @@ std::vector<const DomNode*> FindElements(const DomNode& root, Enter enter, Wante
         }
     }
     return found;
-}
-
-// Image sources of the parts of the page that are drawn.
-std::vector<const DomNode*> DrawnImages(const DomNode& root)
-{
-    return FindElements(root, LayoutBuilder::IsDrawn, [](const DomNode& node) { return node.tagName == L"img"; });
 }
 
 bool IsStylesheetLink(const DomNode& element)
@@ -78,7 +72,7 @@ bool IsScreenStyle(const DomNode& element)
 // <style> elements and stylesheet links in document order.
 std::vector<const DomNode*> StyleSources(const DomNode& root)
 {
-    return FindElements(root, [](const DomNode&) { return true; }, [](const DomNode& node) {
+    return FindElements(root, [](const DomNode& node) {
         return (node.tagName == L"style" || IsStylesheetLink(node)) && IsScreenStyle(node);
     });
 }
@@ -101,23 +95,27 @@ PageView::~PageView() = default;
 
 void PageView::SetDocument(DomNodePtr doc, std::wstring baseUrl)
 {
-    m_doc = std::move(doc);
     m_baseUrl = std::move(baseUrl);
     m_images.clear();
     m_linkedSheets.clear();
-    m_styles.reset();
-    m_layout.reset();
+    ReplaceDocument(std::move(doc));
 }
 
-std::vector<std::wstring> PageView::StylesheetUrls() const
+void PageView::ReplaceDocument(DomNodePtr doc)
+{
+    // The layout and the hover point into the old tree.
+    m_layout.reset();
+    m_styles.reset();
+    m_hovered = nullptr;
+    m_doc = std::move(doc);
+}
+
+std::vector<std::wstring> PageView::StylesheetUrls(const DomNode& document, const std::wstring& baseUrl)
 {
     std::vector<std::wstring> urls;
-    if (m_doc == nullptr) {
-        return urls;
-    }
-    for (const DomNode* source : StyleSources(*m_doc)) {
+    for (const DomNode* source : StyleSources(document)) {
         if (source->tagName == L"link") {
-            std::wstring url = ResolveUrl(m_baseUrl, *FindAttribute(*source, L"href"));
+            std::wstring url = ResolveUrl(baseUrl, *FindAttribute(*source, L"href"));
             if (std::find(urls.begin(), urls.end(), url) == urls.end()) {
                 urls.push_back(std::move(url));
             }
@@ -137,6 +135,7 @@ void PageView::SetStylesheet(const std::wstring& absoluteUrl, std::string_view b
 void PageView::BuildStyles()
 {
     m_styles = std::make_unique<StyleResolver>();
+    m_styles->SetHovered(m_hovered);
     if (m_doc == nullptr) {
         return;
     }
@@ -155,17 +154,13 @@ void PageView::BuildStyles()
 std::vector<std::wstring> PageView::ImageUrls() const
 {
     std::vector<std::wstring> urls;
-    if (m_doc == nullptr) {
+    if (m_layout == nullptr) {
         return urls;
     }
-    for (const DomNode* img : DrawnImages(*m_doc)) {
-        const DomString* src = FindAttribute(*img, L"src");
-        if (src == nullptr || src->empty()) {
-            continue;
-        }
-        std::wstring url = ResolveUrl(m_baseUrl, *src);
-        if (std::find(urls.begin(), urls.end(), url) == urls.end()) {
-            urls.push_back(std::move(url));
+    std::unordered_set<std::wstring> seen;
+    for (const std::wstring& url : m_layout->imageUrls) {
+        if (seen.insert(url).second) {
+            urls.push_back(url);
         }
     }
     return urls;
@@ -237,6 +232,38 @@ PageView::Hit PageView::HitTest(POINT contentPoint) const
         break;
     }
     return hit;
+}
+
+PageView::HoverChange PageView::HoverAt(std::optional<POINT> contentPoint)
+{
+    const bool tracked = m_styles == nullptr || m_styles->UsesHover();  // saves the hit test on most pages
+    const DomNode* element = contentPoint.has_value() && tracked ? ElementAt(*contentPoint) : nullptr;
+    if (element == m_hovered) {
+        return HoverChange::None;
+    }
+    const DomNode* previous = std::exchange(m_hovered, element);
+    if (m_styles == nullptr || m_layout == nullptr) {
+        return HoverChange::None;  // the next layout styles the new state
+    }
+    m_styles->SetHovered(element);
+    switch (RestyleHover(previous, element, *m_styles, *m_layout)) {
+    case HoverEffect::Paint: return HoverChange::Repaint;
+    case HoverEffect::Layout: return HoverChange::Relayout;
+    default: return HoverChange::None;
+    }
+}
+
+const DomNode* PageView::ElementAt(POINT contentPoint) const
+{
+    if (m_layout == nullptr) {
+        return nullptr;
+    }
+    for (auto it = m_layout->boxes.rbegin(); it != m_layout->boxes.rend(); ++it) {
+        if (it->element != nullptr && Contains(it->rect, contentPoint)) {
+            return it->element;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace engine

@@ -30,16 +30,21 @@ public:
     // Takes ownership of the document; `baseUrl` resolves links and image sources.
     // Drops the previous layout; call Layout before painting again.
     void SetDocument(DomNodePtr doc, std::wstring baseUrl);
+    // Takes a changed version of the current document, keeping the images and style
+    // sheets that have arrived. Call Layout before painting again.
+    void ReplaceDocument(DomNodePtr doc);
 
-    // Absolute addresses of every <img src> that is displayed, without duplicates.
+    // Absolute addresses of every <img src> the last layout displayed, in order, without
+    // duplicates: images in parts that are not displayed are never fetched.
     [[nodiscard]] std::vector<std::wstring> ImageUrls() const;
 
     // Supplies the encoded bytes (PNG, JPEG, GIF, BMP, ...) of an image named by ImageUrls.
     // Undecodable bytes leave the placeholder box. Call Layout afterwards.
     void SetImage(const std::wstring& absoluteUrl, std::vector<unsigned char> bytes);
 
-    // Absolute addresses of the style sheets the page links, in order, without duplicates.
-    [[nodiscard]] std::vector<std::wstring> StylesheetUrls() const;
+    // Absolute addresses of the style sheets `document` links for the screen, in order,
+    // without duplicates.
+    [[nodiscard]] static std::vector<std::wstring> StylesheetUrls(const DomNode& document, const std::wstring& baseUrl);
 
     // Supplies the text of a style sheet named by StylesheetUrls. Call Layout afterwards.
     void SetStylesheet(const std::wstring& absoluteUrl, std::string_view bytes);
@@ -65,14 +70,22 @@ public:
     // `contentPoint` is in content coordinates (client point plus scroll offset).
     [[nodiscard]] Hit HitTest(POINT contentPoint) const;
 
+    enum class HoverChange { None, Repaint, Relayout };
+    // The mouse is at `contentPoint`, or has left the page (nothing). Restyles what
+    // :hover rules change, and says whether the page needs painting or a new layout.
+    [[nodiscard]] HoverChange HoverAt(std::optional<POINT> contentPoint);
+
 private:
     void BuildStyles();
+    // The element whose text or image is topmost at `contentPoint`; null for none.
+    [[nodiscard]] const DomNode* ElementAt(POINT contentPoint) const;
 
     DomNodePtr m_doc;
     std::wstring m_baseUrl;
     std::map<std::wstring, std::shared_ptr<const DecodedImage>> m_images;
     std::map<std::wstring, std::shared_ptr<const CssStyleSheet>> m_linkedSheets;
     std::unique_ptr<StyleResolver> m_styles;  // built at the first layout after a change
+    const DomNode* m_hovered = nullptr;  // innermost element under the mouse; in m_doc
     std::unique_ptr<LayoutTree> m_layout;
     // Painting must use the very fonts layout measured with; a cache, so Paint stays const.
     std::unique_ptr<FontCache> m_fonts;

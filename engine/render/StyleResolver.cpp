@@ -12,6 +12,12 @@ namespace {
 // Inline declarations beat every selector of the same importance.
 constexpr int kInlineSpecificity = 1 << 30;
 
+// Properties that change how a box is painted but never its size or place.
+bool IsPaintOnly(std::wstring_view property)
+{
+    return property == L"color" || property == L"cursor" || property.rfind(L"text-decoration", 0) == 0;
+}
+
 struct Candidate {
     bool important;
     int specificity;
@@ -85,6 +91,9 @@ void StyleResolver::Add(CssStyleSheet sheet)
     for (const CssRule& rule : added.rules) {
         const RuleRef ref{&rule, &added.blocks[rule.block], m_ruleCount++};
         const CssSelector& selector = rule.selector;
+        if (selector.UsesHover()) {
+            m_hoverRules.push_back(ref);
+        }
         if (!selector.KeyId().empty()) {
             m_byId[selector.KeyId()].push_back(ref);
         } else if (!selector.KeyClass().empty()) {
@@ -97,11 +106,28 @@ void StyleResolver::Add(CssStyleSheet sheet)
     }
 }
 
+HoverEffect StyleResolver::EffectOfHover(const std::vector<const DomNode*>& changed) const
+{
+    HoverEffect effect = HoverEffect::None;
+    for (const RuleRef& ref : m_hoverRules) {
+        const auto selects = [&ref](const DomNode* element) { return ref.rule->selector.HoverCouldSelect(*element); };
+        if (!std::any_of(changed.begin(), changed.end(), selects)) {
+            continue;
+        }
+        const auto paintOnly = [](const CssDeclaration& declaration) { return IsPaintOnly(declaration.property); };
+        if (!std::all_of(ref.block->begin(), ref.block->end(), paintOnly)) {
+            return HoverEffect::Layout;
+        }
+        effect = HoverEffect::Paint;
+    }
+    return effect;
+}
+
 void StyleResolver::CollectMatches(const std::vector<RuleRef>& candidates, const DomNode& element,
                                    const Ancestors& ancestors, std::vector<const RuleRef*>& matches) const
 {
     for (const RuleRef& ref : candidates) {
-        if (ancestors.Allow(ref.rule->selector) && ref.rule->selector.Matches(element)) {
+        if (ancestors.Allow(ref.rule->selector) && ref.rule->selector.Matches(element, m_hovered)) {
             matches.push_back(&ref);
         }
     }

@@ -27,11 +27,22 @@ private:
     std::vector<std::pair<std::wstring, std::wstring>> m_values;  // a handful per element
 };
 
+// What rules for :hover change when the hover state of some elements changes.
+enum class HoverEffect { None, Paint, Layout };
+
 class StyleResolver final {
 public:
     // Sheets apply in the order they are added; later ones win ties.
     void Add(CssStyleSheet sheet);
     [[nodiscard]] bool Empty() const noexcept { return m_sheets.empty(); }
+
+    // The innermost element under the mouse (null for none); it and its ancestors match
+    // :hover. Borrowed; must outlive its use here.
+    void SetHovered(const DomNode* element) noexcept { m_hovered = element; }
+    [[nodiscard]] bool UsesHover() const noexcept { return !m_hoverRules.empty(); }
+    // Nothing when no :hover rule could select any of `changed`; Paint when those that
+    // could declare only colours and decorations; Layout otherwise.
+    [[nodiscard]] HoverEffect EffectOfHover(const std::vector<const DomNode*>& changed) const;
 
     [[nodiscard]] ResolvedStyle Resolve(const DomNode& element) const;
 
@@ -54,6 +65,8 @@ private:
     Index m_byClass;
     Index m_byTag;
     std::vector<RuleRef> m_anyElement;
+    std::vector<RuleRef> m_hoverRules;
+    const DomNode* m_hovered = nullptr;
     int m_ruleCount = 0;
 };
 

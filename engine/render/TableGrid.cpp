@@ -26,7 +26,7 @@ int SpanAttribute(const DomNode& cell, std::wstring_view name)
 
 class GridBuilder final {
 public:
-    explicit GridBuilder(TableGrid& grid) : m_grid(grid) {}
+    GridBuilder(TableGrid& grid, const TableGrid::Filter& shown) : m_grid(grid), m_shown(shown) {}
 
     void AddRow(const DomNode& tr)
     {
@@ -34,7 +34,8 @@ public:
         m_grid.rows.push_back(&tr);
         int column = 0;
         for (const auto& child : tr.children) {
-            if (child->kind != DomNodeKind::Element || (child->tagName != L"td" && child->tagName != L"th")) {
+            if (child->kind != DomNodeKind::Element || (child->tagName != L"td" && child->tagName != L"th") ||
+                !m_shown(*child)) {
                 continue;
             }
             while (column < TableGrid::kMaxColumns && Taken(row, column)) {
@@ -71,24 +72,25 @@ private:
     }
 
     TableGrid& m_grid;
+    const TableGrid::Filter& m_shown;
     std::vector<TableCell> m_taken;  // cells that reach down into later rows
 };
 
 } // namespace
 
-TableGrid TableGrid::Build(const DomNode& table)
+TableGrid TableGrid::Build(const DomNode& table, const Filter& shown)
 {
     TableGrid grid;
-    GridBuilder builder(grid);
+    GridBuilder builder(grid, shown);
     for (const auto& child : table.children) {
-        if (child->kind != DomNodeKind::Element) {
+        if (child->kind != DomNodeKind::Element || !shown(*child)) {
             continue;
         }
         if (child->tagName == L"tr") {
             builder.AddRow(*child);
         } else if (child->tagName == L"thead" || child->tagName == L"tbody" || child->tagName == L"tfoot") {
             for (const auto& row : child->children) {
-                if (row->kind == DomNodeKind::Element && row->tagName == L"tr") {
+                if (row->kind == DomNodeKind::Element && row->tagName == L"tr" && shown(*row)) {
                     builder.AddRow(*row);
                 }
             }

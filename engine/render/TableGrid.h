@@ -3,6 +3,7 @@
 // and the arithmetic of an automatic table layout: column widths from the widths of
 // the cells' content.
 
+#include <functional>
 #include <vector>
 
 #include "engine/dom/DomNode.h"
@@ -28,7 +29,10 @@ struct TableGrid {
     const DomNode* caption = nullptr;
 
     // Rows straight in the table or in its thead, tbody and tfoot, in source order.
-    [[nodiscard]] static TableGrid Build(const DomNode& table);
+    // Sections, rows, cells and captions that `shown` refuses are left out.
+    using Filter = std::function<bool(const DomNode&)>;
+    [[nodiscard]] static TableGrid Build(const DomNode& table,
+                                         const Filter& shown = [](const DomNode&) { return true; });
 };
 
 struct CellNeed {

@@ -217,7 +217,7 @@ TEST_F(LayoutTest, CodeElementsAreMonospaceAndPreDropsItsFirstNewline)
     } cases[] = {
         {L"<pre>\na  b\nc</pre>", {L"a  b", L"c"}},
         {L"<pre>\r\n\nx</pre>", {L"x"}},
-        {L"<pre>a\tb\n\tc</pre>", {L"a       b", L"        c"}},
+        {L"<pre>a\tb\n\tc</pre>", {L"a", L"b", L"c"}},
         {L"<code>a  b</code>", {L"a b"}},
         {L"<tt>t</tt><kbd>k</kbd><samp>s</samp>", {L"tks"}},
     };
@@ -232,6 +232,28 @@ TEST_F(LayoutTest, CodeElementsAreMonospaceAndPreDropsItsFirstNewline)
     // The empty line after the dropped newline is kept.
     const LayoutTree tree = Lay(L"<pre>\r\n\nx</pre>");
     EXPECT_EQ(tree.boxes[0].rect.top, LayoutBuilder::kParagraphMargin + 13 + 4);
+}
+
+TEST_F(LayoutTest, TabStopsAreEightSpacesFromTheStartOfTheLineWhateverRunsCameBefore)
+{
+    constexpr int kMono = 6;  // a 13-pixel monospace character; stops every 48
+    const struct {
+        std::wstring html;
+        int left;  // of the text after the tab
+    } cases[] = {
+        {L"<pre>a\tb</pre>", kMargin + 8 * kMono},
+        {L"<pre>ab<b>c</b>\td</pre>", kMargin + 8 * kMono},
+        {L"<pre>abcdefg\tx</pre>", kMargin + 8 * kMono},
+        {L"<pre>abcdefgh\tx</pre>", kMargin + 16 * kMono},
+        {L"<pre>a\n\t\tx</pre>", kMargin + 16 * kMono},
+        {L"<p>Name:<span style='white-space: pre'>\tx</span></p>", kMargin + 8 * kChar},
+        {L"<ul><li><pre>\tx</pre></ul>", kMargin + LayoutBuilder::kListIndent + 8 * kMono},
+    };
+    for (const auto& c : cases) {
+        const LayoutTree tree = Lay(c.html);
+        ASSERT_FALSE(tree.boxes.empty()) << c.html;
+        EXPECT_EQ(tree.boxes.back().rect.left, c.left) << c.html;
+    }
 }
 
 TEST_F(LayoutTest, HiddenAttributeHidesLikeDisplayNone)

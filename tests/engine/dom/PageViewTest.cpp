@@ -44,12 +44,19 @@ protected:
     DibCanvas m_canvas{kWidth, kHeight};
 };
 
-TEST_F(PageViewTest, ImageUrlsAreAbsoluteUniqueAndOnlyFromDrawnParts)
+TEST_F(PageViewTest, ImageUrlsAreAbsoluteUniqueAndOnlyFromDisplayedParts)
 {
-    m_view.SetDocument(ParseHtml(L"<img src=../img/red.bmp><img src=/img/red.bmp><img src=\"//cdn.test/x.png\">"
-                                 L"<div style=display:none><img src=hidden.png></div><img><img src=''>"),
+    m_view.SetDocument(ParseHtml(L"<style>.off { display: none }</style><link rel=stylesheet href=/s.css>"
+                                 L"<img src=../img/red.bmp><img src=/img/red.bmp><img src=\"//cdn.test/x.png\">"
+                                 L"<div style=display:none><img src=hidden.png></div><img><img src=''>"
+                                 L"<p hidden><img src=attribute.png></p><table><tr><td class=off><img src=class.png>"
+                                 L"</table><span id=late><img src=linked.png></span><img src=decor.png alt=''>"),
                        kBase);
-    EXPECT_EQ(m_view.ImageUrls(), (std::vector<std::wstring>{kRedUrl, L"http://cdn.test/x.png"}));
+    EXPECT_TRUE(m_view.ImageUrls().empty()) << "nothing is known before layout";
+    m_view.SetStylesheet(L"http://live.example.com/s.css", "#late { display: none }");
+    m_view.Layout(m_canvas.Dc(), kWidth);
+    EXPECT_EQ(m_view.ImageUrls(), (std::vector<std::wstring>{kRedUrl, L"http://cdn.test/x.png",
+                                                             L"http://live.example.com/news/decor.png"}));
 }
 
 TEST_F(PageViewTest, DrawsALoadedImageStretchedAtItsPositionAndBackgroundElsewhere)
@@ -169,6 +176,50 @@ TEST_F(PageViewTest, TableBordersAndBackgroundsArePaintedUnderTheCellText)
     EXPECT_EQ(m_view.HitTest(POINT{kMargin + 8, y + 4}).linkUrl, L"http://live.example.com/news/x");
 }
 
+TEST_F(PageViewTest, HoverRestylesWhatItsRulesSelectAndLaysOutAgainOnlyForMoreThanColours)
+{
+    using Change = PageView::HoverChange;
+    const struct {
+        const wchar_t* css;
+        Change change;  // on entering the link, and again on leaving the page
+        bool red;       // while hovered
+    } cases[] = {
+        {L"a:hover { color: #ff0000 }", Change::Repaint, true},
+        {L"p:hover a:link { color: #ff0000; text-decoration: underline }", Change::Repaint, true},
+        {L"a:hover { color: #ff0000; font-size: 30px }", Change::Relayout, true},
+        {L"em:hover { color: #ff0000 }", Change::None, false},
+        {L"a { color: #0000ee }", Change::None, false},
+    };
+    for (const auto& c : cases) {
+        Show(L"<style>" + std::wstring(c.css) + L"</style><p><a href=x>live</a> <em>now</em></p>");
+        const int height = m_view.ContentHeight();
+        const auto link = [this]() -> std::optional<POINT> {
+            for (int y = 0; y < kHeight; ++y) {
+                for (int x = 0; x < kWidth; ++x) {
+                    if (!m_view.HitTest(POINT{x, y}).linkUrl.empty()) {
+                        return POINT{x, y};
+                    }
+                }
+            }
+            return std::nullopt;
+        }();
+        ASSERT_TRUE(link.has_value()) << c.css;
+        const auto moveTo = [&](std::optional<POINT> point) {
+            EXPECT_EQ(m_view.HoverAt(point), c.change) << c.css;
+            if (c.change == Change::Relayout) {
+                m_view.Layout(m_canvas.Dc(), kWidth);
+            }
+            PaintAll();
+        };
+        moveTo(link);
+        EXPECT_EQ(m_canvas.Count(m_canvas.Whole(), kRed) > 10, c.red) << c.css;
+        EXPECT_EQ(m_view.ContentHeight() > height, c.change == Change::Relayout) << c.css;
+        moveTo(std::nullopt);
+        EXPECT_EQ(m_canvas.Count(m_canvas.Whole(), kRed), 0) << c.css;
+        EXPECT_EQ(m_view.ContentHeight(), height) << c.css;
+    }
+}
+
 TEST_F(PageViewTest, StyleElementsAndLinkedSheetsApplyInDocumentOrder)
 {
     const auto heightOf = [this](std::wstring_view html) {
@@ -180,16 +231,20 @@ TEST_F(PageViewTest, StyleElementsAndLinkedSheetsApplyInDocumentOrder)
     const int twoLines = heightOf(L"<p>y<br>y</p>");
     ASSERT_NE(oneLine, twoLines);
 
-    m_view.SetDocument(ParseHtml(L"<link rel=stylesheet href=/css/a.css><style>.x { display: none }</style>"
-                                 L"<link rel='alternate stylesheet' href=b.css><link rel=stylesheet media=print "
-                                 L"href=p.css><link rel=StyleSheet href=../css/a.css>"
-                                 L"<p class=x>x</p><p class=y>y<br>y</p>"),
-                       kBase);
-    EXPECT_EQ(m_view.StylesheetUrls(), (std::vector<std::wstring>{L"http://live.example.com/css/a.css"}));
+    DomNodePtr page = ParseHtml(L"<link rel=stylesheet href=/css/a.css><style>.x { display: none }</style>"
+                                L"<link rel='alternate stylesheet' href=b.css><link rel=stylesheet media=print "
+                                L"href=p.css><link rel=StyleSheet href=../css/a.css>"
+                                L"<p class=x>x</p><p class=y>y<br>y</p>");
+    EXPECT_EQ(PageView::StylesheetUrls(*page, kBase), (std::vector<std::wstring>{L"http://live.example.com/css/a.css"}));
+    m_view.SetDocument(std::move(page), kBase);
     m_view.Layout(m_canvas.Dc(), kWidth);
     EXPECT_EQ(m_view.ContentHeight(), twoLines);
     // The linked sheet comes first: its normal rule loses to the <style>, its important one wins.
     m_view.SetStylesheet(L"http://live.example.com/css/a.css", ".x { display: block !important } .y { display: none }");
+    m_view.Layout(m_canvas.Dc(), kWidth);
+    EXPECT_EQ(m_view.ContentHeight(), oneLine);
+    // A changed version of the page keeps the sheets that arrived.
+    m_view.ReplaceDocument(ParseHtml(L"<link rel=stylesheet href=/css/a.css><p class=x>x</p><p class=y>y<br>y</p>"));
     m_view.Layout(m_canvas.Dc(), kWidth);
     EXPECT_EQ(m_view.ContentHeight(), oneLine);
 }

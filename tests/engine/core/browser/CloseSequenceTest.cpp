@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include <memory>
+#include <string>
 
 #include "EngineFixture.h"
 #include "LoopbackHttpServer.h"
@@ -89,14 +90,19 @@ TEST_F(CloseSequence, ShutdownClosesWhatIsLeftAndSendsNoMore)
     ASSERT_TRUE(Initialise());
 }
 
-TEST_F(CloseSequence, StalledLoadHoldsUpNeitherCloseNorShutdownNorProcessEnd)
+// The stalled fetch is the page's, or that of the style sheet the loaded page waits for.
+class StalledCloseSequence : public CloseSequence, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(StalledCloseSequence, StalledLoadHoldsUpNeitherCloseNorShutdownNorProcessEnd)
 {
     // Never freed: the connection stays open until the process ends, so the fetch is still
     // blocked at CefShutdown and when this process (one per test under CTest) exits.
     auto* server = new LoopbackHttpServer();
+    server->Serve("/page", {200, "text/html", "", "<link rel=stylesheet href=/stall>"});
     server->Serve("/stall", {200, "text/html", "", "", LoopbackHttpServer::Delivery::NeverAnswer});
-    CefRefPtr<CefBrowser> browser = CreateChild(server->Url("/stall"));
-    ASSERT_TRUE(RunLoopUntil([&] { return server->RequestHeads().size() == 1; }));
+    CefRefPtr<CefBrowser> browser = CreateChild(server->Url(GetParam()));
+    const std::size_t requests = GetParam() == std::string("/page") ? 2 : 1;  // the page, then its sheet
+    ASSERT_TRUE(RunLoopUntil([&] { return server->RequestHeads().size() == requests; }));
     browser->GetHost()->CloseBrowser(false);
     ASSERT_TRUE(RunLoopUntil([&] { return m_client->Count(L"close") == 1; }));
     browser = nullptr;
@@ -106,6 +112,9 @@ TEST_F(CloseSequence, StalledLoadHoldsUpNeitherCloseNorShutdownNorProcessEnd)
     EXPECT_THAT(m_client->events, ElementsAre(L"created", L"state:1", L"start", L"doclose", L"close"));
     ASSERT_TRUE(Initialise());
 }
+
+INSTANTIATE_TEST_SUITE_P(Fetch, StalledCloseSequence, ::testing::Values("/stall", "/page"),
+    [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param).substr(1); });
 
 TEST_F(CloseSequence, HungRendererHoldsUpNoCloseAndEndsByShutdown)
 {

@@ -41,6 +41,7 @@ LoopbackHttpServer::LoopbackHttpServer()
 LoopbackHttpServer::~LoopbackHttpServer()
 {
     m_stopping = true;
+    Release();
     ::closesocket(m_listener);
     m_thread.join();
     for (const SOCKET held : m_held) {
@@ -62,6 +63,15 @@ void LoopbackHttpServer::Serve(const std::string& path, Response response)
 {
     const std::lock_guard lock(m_mutex);
     m_responses[path] = std::move(response);
+}
+
+void LoopbackHttpServer::Release()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_releasing = true;
+    }
+    m_released.notify_all();
 }
 
 std::wstring LoopbackHttpServer::Url(const std::string& path) const
@@ -112,6 +122,10 @@ bool LoopbackHttpServer::Answer(SOCKET client)
     }
     if (response.delivery == Delivery::NeverAnswer) {
         return false;
+    }
+    if (response.delivery == Delivery::WhenReleased) {
+        std::unique_lock lock(m_mutex);
+        m_released.wait(lock, [this] { return m_releasing; });
     }
     const std::string reply = "HTTP/1.0 " + std::to_string(response.status) + " " + ReasonFor(response.status) +
         "\r\nContent-Type: " + response.contentType + "\r\nContent-Length: " + std::to_string(response.body.size()) +

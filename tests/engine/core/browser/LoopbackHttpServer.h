@@ -5,6 +5,7 @@
 // trickle in slowly.
 
 #include <atomic>
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <string>
@@ -22,6 +23,7 @@ public:
         NeverAnswer,  // reads the request and sends nothing
         StallMidBody,  // sends the headers and half the body
         Trickle,  // the body in kTricklePieces pieces, kTricklePauseMs apart
+        WhenReleased,  // the whole response once Release() is called; nothing is answered meanwhile
     };
     static constexpr int kTricklePieces = 20;
     static constexpr unsigned kTricklePauseMs = 100;
@@ -40,6 +42,8 @@ public:
     LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
 
     void Serve(const std::string& path, Response response);
+    // Lets WhenReleased responses go, the one held and any later ones.
+    void Release();
     [[nodiscard]] std::wstring Url(const std::string& path) const;
     [[nodiscard]] std::vector<std::string> RequestHeads() const;
     // A port on which nothing listens.
@@ -55,6 +59,8 @@ private:
     unsigned short m_port = 0;
     std::atomic<bool> m_stopping{false};
     mutable std::mutex m_mutex;
+    std::condition_variable m_released;
+    bool m_releasing = false;
     std::map<std::string, Response> m_responses;
     std::vector<std::string> m_heads;
     std::vector<SOCKET> m_held;  // stalled connections; only the accept thread touches it

@@ -1,0 +1,94 @@
+// A page's linked style sheets hold back its first paint and its load end, for a
+// bounded time.
+#include <gmock/gmock.h>
+
+#include "EngineFixture.h"
+#include "LoopbackHttpServer.h"
+#include "common/Handles.h"
+#include "engine/browser/EngineContext.h"
+
+namespace enginetest {
+namespace {
+
+using ::testing::ElementsAre;
+using Delivery = LoopbackHttpServer::Delivery;
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kUnstyled = RGB(0, 0, 255);
+constexpr COLORREF kStyled = RGB(0, 255, 0);
+constexpr char kPage[] = "<title>Scores</title><link rel=stylesheet href=/site.css><body bgcolor=#0000ff><p>1:0</p>";
+constexpr char kSheet[] = "body { background-color: #00ff00 }";
+
+class PageStylesheets : public EngineFixture {
+protected:
+    void Load(LoopbackHttpServer& server, const LoopbackHttpServer::Response& sheet)
+    {
+        server.Serve("/page", {200, "text/html", "", kPage});
+        server.Serve("/site.css", sheet);
+        m_browser = CreateChild(L"");
+        m_browser->GetMainFrame()->LoadURL(server.Url("/page"));
+    }
+
+    // The colour the browser window paints near its bottom right corner, away from the text.
+    COLORREF Painted() const
+    {
+        const HWND window = m_browser->GetHost()->GetWindowHandle();
+        const HDC screen = ::GetDC(nullptr);
+        const UniqueMemoryDc dc(::CreateCompatibleDC(screen));
+        const UniqueBitmap bitmap(::CreateCompatibleBitmap(screen, 400, 300));
+        ::ReleaseDC(nullptr, screen);
+        const SelectObjectScope select(dc.get(), bitmap.get());
+        ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+        return ::GetPixel(dc.get(), 380, 280);
+    }
+
+    bool WaitForEnd() { return RunLoopUntil([&] { return m_client->Count(L"end:") == 1; }); }
+
+    CefRefPtr<CefBrowser> m_browser;
+};
+
+TEST_F(PageStylesheets, SlowSheetHoldsTheFirstPaintAndTheLoadEndUntilItArrives)
+{
+    LoopbackHttpServer server;
+    Load(server, {200, "text/css", "", kSheet, Delivery::WhenReleased});
+    ASSERT_TRUE(RunLoopUntil([&] { return server.RequestHeads().size() == 2; }));
+    Settle();
+    EXPECT_EQ(m_client->Count(L"end:"), 0);
+    EXPECT_EQ(Painted(), kWhite) << "nothing of the page shows, not even unstyled";
+    server.Release();
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(Painted(), kStyled);
+    EXPECT_THAT(m_client->events, ElementsAre(L"created", L"state:1", L"start", L"title:Scores", L"end:200",
+                                      L"state:0"));
+}
+
+struct FailingSheet {
+    const char* name;
+    int status;
+    Delivery delivery;
+};
+
+class FailingStylesheet : public PageStylesheets, public ::testing::WithParamInterface<FailingSheet> {};
+
+TEST_P(FailingStylesheet, PageShowsUnstyledAndEndsWithoutWaitingForTheStallLimit)
+{
+    engine::EngineContext::Current()->SetStylesheetWaitMs(300);
+    LoopbackHttpServer server;
+    Load(server, {GetParam().status, "text/css", "", kSheet, GetParam().delivery});
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(Painted(), kUnstyled);
+    EXPECT_THAT(m_client->events, ElementsAre(L"created", L"state:1", L"start", L"title:Scores", L"end:200",
+                                      L"state:0"));
+    if (GetParam().delivery == Delivery::WhenReleased) {
+        server.Release();
+        EXPECT_TRUE(RunLoopUntil([&] { return Painted() == kStyled; })) << "a late sheet still applies";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sheets, FailingStylesheet,
+    ::testing::Values(FailingSheet{"Missing", 404, Delivery::Whole}, FailingSheet{"Stalled", 200, Delivery::NeverAnswer},
+        FailingSheet{"Late", 200, Delivery::WhenReleased}),
+    [](const ::testing::TestParamInfo<FailingSheet>& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace enginetest
