@@ -77,6 +77,7 @@ private:
     void AwaitStylesheets(std::uint32_t sequence, DomNodePtr document, int status);
     void OnStylesheet(std::uint32_t sequence, const std::wstring& url, const FetchResult& result);
     void ShowPendingPage();
+    void DropPendingPage();
     void ShowLoadedPage(PendingPage& page);
     void OnRendererMessage(const WireMessage& message);
     void OnDisplay(std::uint32_t sequence, const std::string& tree);

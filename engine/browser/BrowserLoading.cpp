@@ -115,6 +115,7 @@ void Browser::CancelFetches()
     // Cancelling never waits, so a stalled connection cannot block the loop.
     m_resourceJobs.clear();
     m_pageJob.reset();
+    DropPendingPage();  // a result posted before the cancel finds nothing to show
 }
 
 void Browser::CheckStall()
@@ -256,6 +257,12 @@ void Browser::OnStylesheet(std::uint32_t sequence, const std::wstring& url, cons
     }
 }
 
+void Browser::DropPendingPage()
+{
+    m_pendingPage.reset();
+    (void)::KillTimer(GetWindowHandle(), kStylesheetTimerId);
+}
+
 void Browser::ShowPendingPage()
 {
     (void)::KillTimer(GetWindowHandle(), kStylesheetTimerId);
@@ -332,8 +339,7 @@ void Browser::CommitLoad()
 void Browser::FailLoad(int errorCode)
 {
     m_loading = false;
-    m_pendingPage.reset();
-    (void)::KillTimer(GetWindowHandle(), kStylesheetTimerId);
+    DropPendingPage();
     const std::uint32_t sequence = m_sequence;
     auto load = m_client ? m_client->GetLoadHandler() : nullptr;
     if (load) {

@@ -105,7 +105,9 @@ private:
     void VisitTable(const DomNode& table, const TextStyle& style, int depth);
     [[nodiscard]] LayoutTree LayOutCell(const DomNode& cell, const TextStyle& style, int width, int depth,
                                         int* widestLine, int* widestPiece);
-    void PlaceCells(const TableGrid& grid, const TableFrame& frame, const TextStyle& style, int depth);
+    [[nodiscard]] TableFrame FrameFor(const DomNode& table) const;
+    [[nodiscard]] std::vector<TextStyle> RowStyles(const TableGrid& grid, const TextStyle& tableStyle);
+    void PlaceCells(const TableGrid& grid, const TableFrame& frame, int depth);
     void PlaceCellContent(LayoutTree cell, int x, int y);
     void AddFill(const RECT& rect, COLORREF color);
     void AddFrame(const RECT& rect, int width, COLORREF color);

@@ -1,6 +1,7 @@
 // Tables: an automatic table layout whose cells are laid out by nested builders.
 #include <algorithm>
 #include <numeric>
+#include <optional>
 
 #include "CssValues.h"
 #include "CssText.h"
@@ -19,18 +20,41 @@ constexpr int kMeasureWidth = 1 << 20;  // wide enough that no line of a cell wr
 constexpr COLORREF kOuterBorderColor = RGB(128, 128, 128);
 constexpr COLORREF kCellBorderColor = RGB(192, 192, 192);
 
-// A cell's vertical alignment: middle unless its valign (or its row's) says otherwise.
-int VerticalOffset(const DomNode& cell, int room)
+// The vertical-align keyword or valign attribute of a cell or row; nothing when neither says.
+std::optional<std::wstring> VerticalAlignOf(const DomNode& element, const ResolvedStyle& css)
 {
-    const DomString* valign = FindAttribute(cell, L"valign");
-    if (valign == nullptr && cell.parent != nullptr) {
-        valign = FindAttribute(*cell.parent, L"valign");
+    if (const std::wstring* align = css.Find(L"vertical-align"); align != nullptr && LowerAscii(*align) != L"inherit") {
+        return LowerAscii(*align);
     }
-    const std::wstring value = valign != nullptr ? LowerAscii(*valign) : std::wstring(L"middle");
-    if (value == L"top" || value == L"baseline") {
-        return 0;
+    const DomString* valign = FindAttribute(element, L"valign");
+    return valign != nullptr ? std::optional<std::wstring>(LowerAscii(*valign)) : std::nullopt;
+}
+
+// How far down its box a cell's content sits: by the cell's alignment, else its row's,
+// else in the middle. Baseline and lengths are taken as the top.
+int VerticalOffset(std::optional<std::wstring> cellAlign, std::optional<std::wstring> rowAlign, int room)
+{
+    const std::wstring value = cellAlign.value_or(rowAlign.value_or(L"middle"));
+    if (value == L"middle") {
+        return room / 2;
     }
-    return value == L"bottom" ? room : room / 2;
+    return value == L"bottom" || value == L"text-bottom" ? room : 0;
+}
+
+// A <col>'s width, else its <colgroup>'s; -1 when neither gives one.
+int ColumnWidthAttribute(const DomNode& column, int percentBase)
+{
+    const int width = DimensionAttribute(column, L"width", percentBase);
+    if (width >= 0 || column.tagName != L"col" || column.parent == nullptr || column.parent->tagName != L"colgroup") {
+        return width;
+    }
+    return DimensionAttribute(*column.parent, L"width", percentBase);
+}
+
+bool IsCollapsed(const ResolvedStyle& css)
+{
+    const std::wstring* collapse = css.Find(L"border-collapse");
+    return collapse != nullptr && LowerAscii(*collapse) == L"collapse";
 }
 
 } // namespace
@@ -45,14 +69,29 @@ struct LayoutBuilder::TableFrame {
     int top = 0;
     std::vector<int> columnX;  // left of each column's cells, and one past the last column
     std::vector<int> columnWidth;
+    std::vector<TextStyle> rowStyles;  // what each row's cells inherit
 };
 
-void LayoutBuilder::VisitTable(const DomNode& table, const TextStyle& style, int depth)
+// Cells inherit from their row, and rows from their thead, tbody or tfoot.
+std::vector<LayoutBuilder::TextStyle> LayoutBuilder::RowStyles(const TableGrid& grid, const TextStyle& tableStyle)
 {
-    BlockEdge(0);
-    m_lineTop = Advance(m_lineTop, m_pendingMargin);
-    m_pendingMargin = 0;
-    const TableGrid grid = TableGrid::Build(table, [this](const DomNode& part) { return IsDisplayed(part); });
+    std::vector<TextStyle> styles;
+    const DomNode* section = nullptr;
+    TextStyle sectionStyle = tableStyle;
+    for (const DomNode* row : grid.rows) {
+        if (row->parent != section) {
+            section = row->parent;
+            const bool inSection = section != nullptr && section->tagName != L"table";
+            sectionStyle = inSection ? StyleFor(*section, tableStyle, m_styles.Resolve(*section)) : tableStyle;
+        }
+        styles.push_back(StyleFor(*row, sectionStyle, m_styles.Resolve(*row)));
+    }
+    return styles;
+}
+
+// The table's border, spacing and padding from its attributes and border-collapse.
+LayoutBuilder::TableFrame LayoutBuilder::FrameFor(const DomNode& table) const
+{
     TableFrame frame;
     frame.table = &table;
     const DomString* border = FindAttribute(table, L"border");
@@ -62,19 +101,42 @@ void LayoutBuilder::VisitTable(const DomNode& table, const TextStyle& style, int
     frame.spacing = frame.spacing < 0 ? kDefaultSpacing : frame.spacing;
     frame.padding = std::clamp(DimensionAttribute(table, L"cellpadding", 0), -1, kMaxFrame);
     frame.padding = frame.padding < 0 ? kDefaultPadding : frame.padding;
+    if (IsCollapsed(m_styles.Resolve(table))) {
+        // Neighbouring cells overlap by their border, and the outer cells overlap the
+        // table's: every line between two cells is drawn once.
+        frame.border = std::max(frame.border, frame.cellBorder);
+        frame.spacing = -frame.cellBorder;
+    }
+    return frame;
+}
+
+void LayoutBuilder::VisitTable(const DomNode& table, const TextStyle& style, int depth)
+{
+    BlockEdge(0);
+    m_lineTop = Advance(m_lineTop, m_pendingMargin);
+    m_pendingMargin = 0;
+    const TableGrid grid = TableGrid::Build(table, [this](const DomNode& part) { return IsDisplayed(part); });
+    TableFrame frame = FrameFor(table);
     const int available = std::max(Right() - m_left, 1);
     const int inset = 2 * (frame.padding + frame.cellBorder);
     const int percentBase = m_measuring ? -1 : available;  // a measured cell has no width yet
+    frame.rowStyles = RowStyles(grid, style);
 
     // Pass 1: what each cell needs, from its content on one line and its widest piece.
     std::vector<CellNeed> needs;
     for (const TableCell& cell : grid.cells) {
         int widestLine = 0;
         int widestPiece = 0;
-        (void)LayOutCell(*cell.element, style, kMeasureWidth, depth, &widestLine, &widestPiece);
+        (void)LayOutCell(*cell.element, frame.rowStyles[cell.row], kMeasureWidth, depth, &widestLine, &widestPiece);
         const int specified = DimensionAttribute(*cell.element, L"width", percentBase);
         needs.push_back({cell.column, cell.columnSpan, Advance(widestPiece, inset),
                          Advance(std::max(widestLine, specified - inset), inset)});
+    }
+    for (size_t column = 0; column < grid.columnElements.size(); ++column) {
+        const int width = ColumnWidthAttribute(*grid.columnElements[column], percentBase);
+        if (width >= 0) {  // a column as wide as a cell of that width would make it
+            needs.push_back({static_cast<int>(column), 1, 0, width});
+        }
     }
     // Pass 2: the columns share the table's width.
     const int specifiedWidth = DimensionAttribute(table, L"width", percentBase);
@@ -106,19 +168,20 @@ void LayoutBuilder::VisitTable(const DomNode& table, const TextStyle& style, int
         m_lineTop = Advance(m_lineTop, height);
     }
     frame.top = m_lineTop;
-    PlaceCells(grid, frame, style, depth);
+    PlaceCells(grid, frame, depth);
 }
 
 // Lays the cells out at their columns' widths, makes each row as tall as its tallest
 // cell and places the cells' boxes over their backgrounds and borders.
-void LayoutBuilder::PlaceCells(const TableGrid& grid, const TableFrame& frame, const TextStyle& style, int depth)
+void LayoutBuilder::PlaceCells(const TableGrid& grid, const TableFrame& frame, int depth)
 {
     const int inset = frame.padding + frame.cellBorder;
     std::vector<LayoutTree> contents;
     std::vector<int> rowHeight(grid.rows.size(), 0);
     for (const TableCell& cell : grid.cells) {
         const int width = frame.columnX[cell.column + cell.columnSpan] - frame.spacing - frame.columnX[cell.column];
-        contents.push_back(LayOutCell(*cell.element, style, std::max(width - 2 * inset, 1), depth, nullptr, nullptr));
+        contents.push_back(LayOutCell(*cell.element, frame.rowStyles[cell.row], std::max(width - 2 * inset, 1), depth,
+                                      nullptr, nullptr));
         if (cell.rowSpan == 1) {
             rowHeight[cell.row] = std::max(rowHeight[cell.row], Advance(contents.back().contentHeight, 2 * inset));
         }
@@ -143,14 +206,19 @@ void LayoutBuilder::PlaceCells(const TableGrid& grid, const TableFrame& frame, c
         const TableCell& cell = grid.cells[i];
         const RECT box{frame.columnX[cell.column], rowY[cell.row],
                        frame.columnX[cell.column + cell.columnSpan] - frame.spacing, rowY[cell.row + cell.rowSpan] - frame.spacing};
-        auto color = BackgroundOf(*cell.element, m_styles.Resolve(*cell.element));
-        color = color.has_value() ? color : BackgroundOf(*grid.rows[cell.row], m_styles.Resolve(*grid.rows[cell.row]));
+        const ResolvedStyle cellCss = m_styles.Resolve(*cell.element);
+        const ResolvedStyle rowCss = m_styles.Resolve(*grid.rows[cell.row]);
+        auto color = BackgroundOf(*cell.element, cellCss);
+        color = color.has_value() ? color : BackgroundOf(*grid.rows[cell.row], rowCss);
         if (color.has_value()) {
             AddFill(box, *color);
         }
         AddFrame(box, frame.cellBorder, kCellBorderColor);
-        const int room = (box.bottom - box.top) - Advance(contents[i].contentHeight, 2 * inset);
-        PlaceCellContent(std::move(contents[i]), box.left + inset, box.top + inset + VerticalOffset(*cell.element, std::max(room, 0)));
+        const int height = static_cast<int>(box.bottom - box.top);
+        const int room = std::max(height - Advance(contents[i].contentHeight, 2 * inset), 0);
+        const int offset = VerticalOffset(VerticalAlignOf(*cell.element, cellCss),
+                                          VerticalAlignOf(*grid.rows[cell.row], rowCss), room);
+        PlaceCellContent(std::move(contents[i]), box.left + inset, box.top + inset + offset);
     }
     m_lineTop = outer.bottom;
     m_lineFirstBox = m_tree.boxes.size();

@@ -28,6 +28,29 @@ class GridBuilder final {
 public:
     GridBuilder(TableGrid& grid, const TableGrid::Filter& shown) : m_grid(grid), m_shown(shown) {}
 
+    // A <col> or <colgroup> describes as many columns as its span says.
+    void AddColumns(const DomNode& element)
+    {
+        const int span = SpanAttribute(element, L"span");
+        for (int i = 0; i < span && m_grid.columnElements.size() < static_cast<size_t>(TableGrid::kMaxColumns); ++i) {
+            m_grid.columnElements.push_back(&element);
+        }
+    }
+
+    void AddColumnGroup(const DomNode& colgroup)
+    {
+        bool hasColumns = false;
+        for (const auto& child : colgroup.children) {
+            if (child->kind == DomNodeKind::Element && child->tagName == L"col" && m_shown(*child)) {
+                AddColumns(*child);
+                hasColumns = true;
+            }
+        }
+        if (!hasColumns) {
+            AddColumns(colgroup);
+        }
+    }
+
     void AddRow(const DomNode& tr)
     {
         const int row = static_cast<int>(m_grid.rows.size());
@@ -96,6 +119,10 @@ TableGrid TableGrid::Build(const DomNode& table, const Filter& shown)
             }
         } else if (child->tagName == L"caption" && grid.caption == nullptr) {
             grid.caption = child.get();
+        } else if (child->tagName == L"colgroup") {
+            builder.AddColumnGroup(*child);
+        } else if (child->tagName == L"col") {
+            builder.AddColumns(*child);
         }
     }
     builder.Finish();

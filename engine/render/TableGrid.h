@@ -27,6 +27,9 @@ struct TableGrid {
     std::vector<const DomNode*> rows;  // the tr of each row
     int columns = 0;
     const DomNode* caption = nullptr;
+    // The <col>, or the <colgroup> without any, that describes each column, from the
+    // left; the page may describe fewer columns than the grid has.
+    std::vector<const DomNode*> columnElements;
 
     // Rows straight in the table or in its thead, tbody and tfoot, in source order.
     // Sections, rows, cells and captions that `shown` refuses are left out.

@@ -420,6 +420,57 @@ TEST_F(LayoutTest, TablesPutCellsInColumnsSizedByTheirContent)
               (std::vector<std::wstring>{L"\u2022", L"word", L"x"}));
 }
 
+TEST_F(LayoutTest, TableColumnsTakeColumnWidthsAndCollapsedBordersShareTheirLines)
+{
+    const struct {
+        std::wstring html;
+        std::wstring css;
+        std::vector<LONG> lefts;  // of the cells' texts
+    } cases[] = {
+        {L"<table cellspacing=0 cellpadding=0><col width=100><tr><td>a<td>b</table>", L"", {8, 108}},
+        {L"<table cellspacing=0 cellpadding=0><colgroup span=2 width=50></colgroup><tr><td>a<td>b<td>c</table>", L"",
+         {8, 58, 108}},
+        {L"<table cellspacing=0 cellpadding=0><colgroup width=40><col span=2><col width=60></colgroup>"
+         L"<tr><td>a<td>b<td>c<td>d</table>", L"", {8, 48, 88, 148}},
+        // Separate borders: the table's, the spacing, then each cell's own.
+        {L"<table border=1 cellpadding=0><tr><td>ab<td>c</table>", L"", {12, 32}},
+        // Collapsed: one line at the table's edge and one between the cells.
+        {L"<table border=1 cellpadding=0 class=c><tr><td>ab<td>c</table>", L".c { border-collapse: collapse }",
+         {9, 26}},
+        {L"<table cellspacing=0 cellpadding=0><tr class=off><td>wide wide wide<tr><td>a<td>b</table>",
+         L".off { display: none }", {8, 16}},
+    };
+    for (const auto& c : cases) {
+        std::vector<LONG> lefts;
+        for (const auto& box : Lay(c.html, 400, c.css).boxes) {
+            if (box.kind == BoxKind::Text) {
+                lefts.push_back(box.rect.left);
+            }
+        }
+        EXPECT_EQ(lefts, c.lefts) << c.html;
+    }
+}
+
+TEST_F(LayoutTest, CellContentSitsWhereItsOwnOrItsRowsVerticalAlignSays)
+{
+    const struct {
+        std::wstring html;
+        int top;  // of the short cell's text, below the row's top
+    } cases[] = {
+        {L"<table cellspacing=0 cellpadding=0><tr><td>a<br>a<td>b</table>", kLine / 2},
+        {L"<table cellspacing=0 cellpadding=0><tr><td>a<br>a<td valign=bottom>b</table>", kLine},
+        {L"<table cellspacing=0 cellpadding=0><tr><td>a<br>a<td style='vertical-align: top'>b</table>", 0},
+        {L"<table cellspacing=0 cellpadding=0><tr style='vertical-align: bottom'><td>a<br>a<td>b</table>", kLine},
+        {L"<table cellspacing=0 cellpadding=0><tr valign=top><td>a<br>a<td style='vertical-align: bottom'>b</table>",
+         kLine},
+    };
+    for (const auto& c : cases) {
+        const LayoutTree tree = Lay(c.html);
+        ASSERT_EQ(Texts(tree), (std::vector<std::wstring>{L"a", L"a", L"b"})) << c.html;
+        EXPECT_EQ(tree.boxes[2].rect.top - tree.boxes[0].rect.top, c.top) << c.html;
+    }
+}
+
 TEST_F(LayoutTest, BodyStylesReachTheWholePageAndItsBackground)
 {
     const struct {
