@@ -10,6 +10,9 @@ namespace {
 // An arena grows by half of what it holds each time it runs out; it starts with room
 // for a small page so that most pages need one block.
 constexpr size_t kMinArenaBytes = 64 * 1024;
+// Most elements have a few children: room for them at the first one saves the
+// arena the copies a list growing one by one leaves behind.
+constexpr size_t kFirstChildSlots = 4;
 
 } // namespace
 
@@ -41,7 +44,7 @@ DomNodePtr DomNode::NewArenaDocument(size_t sizeHint)
 DomNodePtr DomNode::NewNode(DomNodeKind nodeKind) const
 {
     std::pmr::memory_resource* memory = Memory();
-    if (memory == std::pmr::new_delete_resource()) {
+    if (!m_inArena && m_arena == nullptr) {
         return DomNodePtr(new DomNode(nodeKind, memory));
     }
     DomNodePtr node(new (memory->allocate(sizeof(DomNode), alignof(DomNode))) DomNode(nodeKind, memory));
@@ -52,6 +55,9 @@ DomNodePtr DomNode::NewNode(DomNodeKind nodeKind) const
 DomNode* DomNode::Append(DomNodePtr child)
 {
     child->parent = this;
+    if (children.capacity() == 0) {
+        children.reserve(kFirstChildSlots);
+    }
     children.push_back(std::move(child));
     return children.back().get();
 }

@@ -54,6 +54,8 @@ private:
     void StartTag(const HtmlToken& token);
     void EndTag(const HtmlToken& token);
     void Text(const HtmlToken& token);
+    static void AppendText(const HtmlToken& token, DomString& out);
+    [[nodiscard]] bool IsBlank(const HtmlToken& token) const;
     void Comment(std::wstring_view text);
     void CloseImpliedBy(HtmlTag tag, std::uint8_t flags);
     void CloseUpTo(HtmlTag tag, std::initializer_list<HtmlTag> boundaries);
@@ -105,12 +107,18 @@ void TreeBuilder::Process(const HtmlToken& token)
 }
 
 // Attributes go in once, at their final size, since an arena never takes memory back.
+// The tokenizer has dropped repeated names; only attributes merged into an element
+// that has some already are checked against them.
 void AddAttributes(DomNode& node, const std::vector<HtmlAttribute>& attributes)
 {
-    node.attributes.reserve(node.attributes.size() + attributes.size());
+    if (attributes.empty()) {
+        return;
+    }
+    const size_t existing = node.attributes.size();
+    node.attributes.reserve(existing + attributes.size());
     for (const HtmlAttribute& attr : attributes) {
-        const auto same = [&attr](const auto& existing) { return HtmlTokenizer::SameName(existing.first, attr.name); };
-        if (std::none_of(node.attributes.begin(), node.attributes.end(), same)) {
+        const auto same = [&attr](const auto& other) { return HtmlTokenizer::SameName(other.first, attr.name); };
+        if (std::none_of(node.attributes.begin(), node.attributes.begin() + existing, same)) {
             auto& [name, value] = node.attributes.emplace_back();
             HtmlTokenizer::AssignLower(attr.name, name);
             AppendDecodingReferences(attr.value, value);
@@ -208,27 +216,41 @@ void TreeBuilder::EndTag(const HtmlToken& token)
 
 void TreeBuilder::Text(const HtmlToken& token)
 {
-    DomString text(m_document->Memory());
-    if (token.decode) {
-        AppendDecodingReferences(token.text, text);
-    } else {
-        text = token.text;
-    }
     if (m_headTextTarget != nullptr) {
-        m_headTextTarget->Append(m_headTextTarget->NewNode(DomNodeKind::Text))->text = std::move(text);
+        AppendText(token, m_headTextTarget->Append(m_headTextTarget->NewNode(DomNodeKind::Text))->text);
         m_headTextTarget = nullptr;
         return;
     }
-    if (!m_inBody && IsWhitespace(text)) {
+    if (!m_inBody && IsBlank(token)) {
         return;
     }
     EnterBody();
     DomNode& parent = Current();
     if (!parent.children.empty() && parent.children.back()->kind == DomNodeKind::Text) {
-        parent.children.back()->text += text;  // text split by a skipped declaration
+        AppendText(token, parent.children.back()->text);  // text split by a skipped declaration
         return;
     }
-    parent.Append(parent.NewNode(DomNodeKind::Text))->text = std::move(text);
+    AppendText(token, parent.Append(parent.NewNode(DomNodeKind::Text))->text);
+}
+
+void TreeBuilder::AppendText(const HtmlToken& token, DomString& out)
+{
+    if (token.decode) {
+        AppendDecodingReferences(token.text, out);
+    } else {
+        out.append(token.text);
+    }
+}
+
+// White space written as references ("&#32;") counts as white space too.
+bool TreeBuilder::IsBlank(const HtmlToken& token) const
+{
+    if (!token.decode || token.text.find(L'&') == std::wstring_view::npos) {
+        return IsWhitespace(token.text);
+    }
+    DomString decoded(m_document->Memory());
+    AppendDecodingReferences(token.text, decoded);
+    return IsWhitespace(decoded);
 }
 
 void TreeBuilder::Comment(std::wstring_view text)

@@ -1,26 +1,42 @@
 #include "HtmlTokenizer.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "common/CharSearch.h"
 
 namespace engine {
 namespace {
 
-bool IsSpace(wchar_t c)
+// What the loops over the characters of a tag stop at, one table look-up per
+// character instead of a chain of comparisons.
+enum CharClass : std::uint8_t {
+    kSpace = 1,
+    kEndsName = 2,           // a tag or attribute name
+    kEndsAttributeName = 4,  // ... or at '='
+    kEndsUnquotedValue = 8,
+};
+
+constexpr std::array<std::uint8_t, 128> kCharClasses = [] {
+    std::array<std::uint8_t, 128> classes{};
+    for (const char c : {' ', '\t', '\n', '\r', '\f'}) {
+        classes[static_cast<std::size_t>(c)] = kSpace | kEndsName | kEndsAttributeName | kEndsUnquotedValue;
+    }
+    classes['/'] = kEndsName | kEndsAttributeName;
+    classes['>'] = kEndsName | kEndsAttributeName | kEndsUnquotedValue;
+    classes['='] = kEndsAttributeName;
+    return classes;
+}();
+
+bool HasClass(wchar_t c, std::uint8_t charClass)
 {
-    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
+    return static_cast<unsigned>(c) < kCharClasses.size() && (kCharClasses[static_cast<unsigned>(c)] & charClass) != 0;
 }
 
 bool IsAsciiLetter(wchar_t c)
 {
     return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
-}
-
-// Ends a tag or attribute name.
-bool IsNameEnd(wchar_t c)
-{
-    return IsSpace(c) || c == L'/' || c == L'>';
 }
 
 wchar_t ToLowerAscii(wchar_t c)
@@ -122,7 +138,7 @@ HtmlToken HtmlTokenizer::ReadRawText()
             continue;
         }
         const size_t after = i + 2 + m_rawTextEnd.size();
-        const bool delimited = after >= m_input.size() || IsNameEnd(m_input[after]);
+        const bool delimited = after >= m_input.size() || HasClass(m_input[after], kEndsName);
         if (delimited && SameName(m_input.substr(i + 2, m_rawTextEnd.size()), m_rawTextEnd)) {
             end = i;
             break;
@@ -161,9 +177,7 @@ HtmlToken HtmlTokenizer::ReadTag(bool endTag)
 {
     m_pos += endTag ? 2 : 1;
     const size_t nameStart = m_pos;
-    while (m_pos < m_input.size() && !IsNameEnd(m_input[m_pos])) {
-        ++m_pos;
-    }
+    m_pos = FindClass(m_pos, kEndsName);
     HtmlToken token;
     token.kind = endTag ? HtmlToken::Kind::EndTag : HtmlToken::Kind::StartTag;
     token.name = m_input.substr(nameStart, m_pos - nameStart);
@@ -200,10 +214,8 @@ void HtmlTokenizer::ReadAttributes(HtmlToken& token)
             token.selfClosing = m_pos < m_input.size() && m_input[m_pos] == L'>';
             continue;
         }
-        const size_t nameStart = m_pos++;  // a stray '=' or quote starts a name, as browsers do
-        while (m_pos < m_input.size() && !IsNameEnd(m_input[m_pos]) && m_input[m_pos] != L'=') {
-            ++m_pos;
-        }
+        const size_t nameStart = m_pos;  // a stray '=' or quote starts a name, as browsers do
+        m_pos = FindClass(m_pos + 1, kEndsAttributeName);
         const std::wstring_view name = m_input.substr(nameStart, m_pos - nameStart);
         SkipSpace();
         std::wstring_view value;
@@ -232,17 +244,26 @@ std::wstring_view HtmlTokenizer::ReadAttributeValue()
         return m_input.substr(start, end - start);
     }
     const size_t start = m_pos;
-    while (m_pos < m_input.size() && !IsSpace(m_input[m_pos]) && m_input[m_pos] != L'>') {
-        ++m_pos;
-    }
+    m_pos = FindClass(m_pos, kEndsUnquotedValue);
     return m_input.substr(start, m_pos - start);
 }
 
 void HtmlTokenizer::SkipSpace()
 {
-    while (m_pos < m_input.size() && IsSpace(m_input[m_pos])) {
+    while (m_pos < m_input.size() && HasClass(m_input[m_pos], kSpace)) {
         ++m_pos;
     }
+}
+
+size_t HtmlTokenizer::FindClass(size_t from, std::uint8_t charClass) const
+{
+    const wchar_t* const begin = m_input.data();
+    const wchar_t* const end = begin + m_input.size();
+    const wchar_t* p = begin + std::min(from, m_input.size());
+    while (p != end && !HasClass(*p, charClass)) {
+        ++p;
+    }
+    return static_cast<size_t>(p - begin);
 }
 
 } // namespace engine

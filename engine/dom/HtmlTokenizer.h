@@ -3,6 +3,7 @@
 // is copied or decoded until the tree is built. Every call to Next consumes at least
 // one character until the end, so no input makes it loop.
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -36,14 +37,14 @@ public:
     // True when two attribute names are the same, ignoring ASCII case.
     [[nodiscard]] static bool SameName(std::wstring_view a, std::wstring_view b) noexcept;
     // Writes `name` in lower case to `out`; the characters of a name beyond ASCII stay as they are.
+    // Names are short: a character at a time beats a call to copy them first.
     template <typename String>
     static void AssignLower(std::wstring_view name, String& out)
     {
-        out.assign(name.begin(), name.end());
-        for (wchar_t& c : out) {
-            if (c >= L'A' && c <= L'Z') {
-                c = static_cast<wchar_t>(c + (L'a' - L'A'));
-            }
+        out.clear();
+        out.reserve(name.size());
+        for (const wchar_t c : name) {
+            out.push_back(c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c);
         }
     }
 
@@ -58,6 +59,8 @@ private:
     void SkipSpace();
     [[nodiscard]] bool IsTagStart(size_t pos) const;
     [[nodiscard]] size_t Find(wchar_t c, size_t from) const;
+    // The first position from `from` whose character is of `charClass`, or the end.
+    [[nodiscard]] size_t FindClass(size_t from, std::uint8_t charClass) const;
 
     std::wstring_view m_input;
     size_t m_pos = 0;

@@ -35,14 +35,19 @@ std::size_t RecycledBlocks::KeptBytes() const
     return m_keptBytes;
 }
 
-// A kept block serves a request of at least half its size, so that a small page does
-// not tie up the block of a large one.
+// The smallest kept block that fits serves a request of at least half its size, so
+// that a small page does not tie up the block of a large one, and a tree whose blocks
+// differ in size gets each of them back (the first fit would hand a later, larger
+// request's block to the first, smaller one).
 bool RecycledBlocks::TakeKept(std::size_t bytes, std::size_t alignment, Block& taken)
 {
-    const auto fits = [&](const Block& block) {
-        return block.bytes >= bytes && block.bytes / 2 <= bytes && block.alignment >= alignment;
-    };
-    const auto found = std::find_if(m_kept.begin(), m_kept.end(), fits);
+    auto found = m_kept.end();
+    for (auto block = m_kept.begin(); block != m_kept.end(); ++block) {
+        const bool fits = block->bytes >= bytes && block->bytes / 2 <= bytes && block->alignment >= alignment;
+        if (fits && (found == m_kept.end() || block->bytes < found->bytes)) {
+            found = block;
+        }
+    }
     if (found == m_kept.end()) {
         return false;
     }

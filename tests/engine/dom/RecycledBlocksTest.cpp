@@ -69,6 +69,22 @@ TEST(RecycledBlocks, FreedBlocksServeTheNextTreeUpToTheCap)
     EXPECT_EQ(heap.deallocations, 1);
 }
 
+// A tree of a small and a larger block gets both back, whichever was freed first.
+TEST(RecycledBlocks, EachRequestTakesTheSmallestBlockThatFits)
+{
+    CountingResource heap;
+    RecycledBlocks blocks(1 << 20, &heap);
+    void* small = blocks.allocate(4096, 16);
+    void* large = blocks.allocate(6144, 16);
+    blocks.deallocate(large, 6144, 16);
+    blocks.deallocate(small, 4096, 16);
+    EXPECT_EQ(blocks.allocate(4096, 16), small);
+    EXPECT_EQ(blocks.allocate(6144, 16), large);
+    EXPECT_EQ(heap.allocations, 2);
+    blocks.deallocate(small, 4096, 16);
+    blocks.deallocate(large, 6144, 16);
+}
+
 // A parsed page that ends leaves its arena (64 KB at least) for the next page.
 TEST(RecycledBlocks, AParsedPageLeavesItsArenaForTheNext)
 {
