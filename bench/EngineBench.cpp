@@ -18,11 +18,19 @@ class LoadWatcher final : public CefClient, public CefLoadHandler, public CefLif
 public:
     CefRefPtr<CefLoadHandler> GetLoadHandler() override { return this; }
     CefRefPtr<CefLifeSpanHandler> GetLifeSpanHandler() override { return this; }
-    void OnLoadEnd(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame>, int) override { ended = true; }
+    void OnLoadEnd(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame>, int) override
+    {
+        ended = true;
+        endedAt = timer.ElapsedSeconds();
+    }
     void OnLoadError(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame>, ErrorCode, const CefString&,
         const CefString&) override { ended = true; }
     void OnBeforeClose(CefRefPtr<CefBrowser>) override { closed = true; }
 
+    // Load end is when the client hears of it: what the browser does next in the same
+    // turn of the loop (starting image fetches, which lay the page out) is not part of it.
+    bench::Timer timer;
+    double endedAt = 0;
     bool ended = false;
     bool closed = false;
     IMPLEMENT_REFCOUNTING(LoadWatcher);
@@ -37,6 +45,17 @@ void PumpUntil(const bool& flag)
             ::TranslateMessage(&message);
             ::DispatchMessageW(&message);
         }
+    }
+}
+
+// Runs what is queued now: the rest of a closed browser's teardown, which is no part
+// of the next browser's load.
+void Drain()
+{
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
     }
 }
 
@@ -71,17 +90,17 @@ LoadTimes LoadOnce(HWND parent, const std::wstring& page)
     CefRefPtr<LoadWatcher> watcher = new LoadWatcher();
     CefWindowInfo info;
     info.SetAsChild(parent, RECT{0, 0, 800, 600});
-    const bench::Timer timer;
+    watcher->timer.Restart();
     CefRefPtr<CefBrowser> browser =
         CefBrowserHost::CreateBrowserSync(info, watcher.get(), page, CefBrowserSettings(), nullptr);
     PumpUntil(watcher->ended);
+    ::UpdateWindow(browser->GetHost()->GetWindowHandle());  // paints the page, laid out by then or now
     LoadTimes times;
-    times.toLoadEnd = timer.ElapsedSeconds();
-    const bench::Timer paintTimer;
-    ::UpdateWindow(browser->GetHost()->GetWindowHandle());  // lays the page out and paints it
-    times.firstPaint = paintTimer.ElapsedSeconds();
+    times.toLoadEnd = watcher->endedAt;
+    times.firstPaint = watcher->timer.ElapsedSeconds() - watcher->endedAt;
     browser->GetHost()->CloseBrowser(true);
     PumpUntil(watcher->closed);
+    Drain();
     return times;
 }
 
@@ -157,7 +176,7 @@ int main()
     }
     const double load = bench::Median(toLoadEnd);
     bench::PrintRow("1 MB page: create to load end", load, parseOnly);
-    bench::PrintRow("1 MB page: layout and first paint", bench::Median(firstPaint), parseOnly);
+    bench::PrintRow("1 MB page: load end to first paint", bench::Median(firstPaint), parseOnly);
     const double renderer = bench::MedianSeconds(7, [&] { (void)RendererStartOnce(self); });
     const double bare = bench::MedianSeconds(7, [&] { (void)BareProcessOnce(self); });
     bench::PrintRow("renderer start-up (ready)", renderer, bare);

@@ -215,16 +215,19 @@ void Browser::OnFetched(std::uint32_t sequence, FetchResult result)
         FailLoad(ERR_FILE_TOO_BIG);
         return;
     }
+    // The page is shown from this process's own parse of the text: a round trip through
+    // the renderer would add its start-up and the tree's transport to every load. The
+    // renderer parses the same text for the page's DOM access and sends back only the
+    // changes a visitor makes. It gets the text once this parse is done, so that the
+    // two parses do not compete for the processor; anything sent to it later, from the
+    // load handlers on, still arrives after the page.
+    DomNodePtr document = ParseHtml(page);
     PayloadWriter writer;
     writer.U32(sequence);
     writer.Text(m_url);
     writer.Text(page);
     SendToRenderer(WireType::Document, writer.Take());
-    // The page is shown from this process's own parse of the text: a round trip through
-    // the renderer would add its start-up and the tree's transport to every load. The
-    // renderer parses the same text for the page's DOM access and sends back only the
-    // changes a visitor makes.
-    AwaitStylesheets(sequence, ParseHtml(page), result.status);
+    AwaitStylesheets(sequence, std::move(document), result.status);
 }
 
 // Like a browser's render-blocking sheets: the page shows once its linked sheets have

@@ -5,6 +5,10 @@
 
 #include "common/Win32.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace engine {
 namespace {
 
@@ -80,14 +84,45 @@ UINT CodePageFor(const std::string& label)
     return 0;
 }
 
-bool IsValidUtf8(std::string_view bytes)
+// Markup is mostly ASCII, which every code page above maps to the same code points,
+// so ASCII text is widened here instead of by the system's converter. The checks go
+// sixteen bytes at a time.
+bool IsAscii(std::string_view bytes)
 {
-    if (bytes.empty()) {
-        return true;
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+#if defined(__SSE2__)
+    for (; end - p >= 16; p += 16) {
+        if (_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))) != 0) {
+            return false;
+        }
     }
-    return bytes.size() <= static_cast<size_t>(INT_MAX) &&
-           ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                 0) > 0;
+#endif
+    return std::all_of(p, end, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::wstring WidenAscii(std::string_view bytes)
+{
+    std::wstring out(bytes.size(), L'\0');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        out[i] = static_cast<wchar_t>(bytes[i]);
+    }
+    return out;
+}
+
+// One pass of the system's converter: no code page here turns a byte into more than
+// one UTF-16 unit (four-byte sequences into two), so room for one per byte does.
+// Empty when the converter fails, or, with MB_ERR_INVALID_CHARS, meets an invalid sequence.
+std::wstring Convert(std::string_view bytes, UINT codePage, DWORD flags)
+{
+    if (bytes.empty() || bytes.size() > static_cast<size_t>(INT_MAX)) {
+        return {};
+    }
+    std::wstring out(bytes.size(), L'\0');
+    const int length = static_cast<int>(bytes.size());
+    const int written = ::MultiByteToWideChar(codePage, flags, bytes.data(), length, out.data(), length);
+    out.resize(written > 0 ? static_cast<size_t>(written) : 0);
+    return out;
 }
 
 std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian)
@@ -109,19 +144,23 @@ std::wstring DecodeCodePage(std::string_view bytes, UINT codePage)
     if (codePage == kUtf16Le || codePage == kUtf16Be) {
         return DecodeUtf16(bytes, codePage == kUtf16Be);
     }
-    if (bytes.empty() || bytes.size() > static_cast<size_t>(INT_MAX)) {
-        return {};
+    if (IsAscii(bytes)) {
+        return WidenAscii(bytes);
     }
-    const int inLength = static_cast<int>(bytes.size());
-    const int outLength = ::MultiByteToWideChar(codePage, 0, bytes.data(), inLength, nullptr, 0);
-    if (outLength <= 0) {
-        // GB18030 is a superset of GBK; a system without its table still reads most pages.
-        return codePage == 54936 ? DecodeCodePage(bytes, 936) : std::wstring();
+    std::wstring out = Convert(bytes, codePage, 0);
+    // GB18030 is a superset of GBK; a system without its table still reads most pages.
+    return out.empty() && codePage == 54936 ? DecodeCodePage(bytes, 936) : out;
+}
+
+// Old pages that declare nothing are UTF-8 when their bytes are, else mostly Western
+// European text.
+std::wstring DecodeUndeclared(std::string_view bytes)
+{
+    if (IsAscii(bytes)) {
+        return WidenAscii(bytes);
     }
-    std::wstring out(static_cast<size_t>(outLength), L'\0');
-    const int written = ::MultiByteToWideChar(codePage, 0, bytes.data(), inLength, out.data(), outLength);
-    out.resize(written > 0 ? static_cast<size_t>(written) : 0);
-    return out;
+    std::wstring out = Convert(bytes, CP_UTF8, MB_ERR_INVALID_CHARS);
+    return out.empty() ? DecodeCodePage(bytes, kWindows1252) : out;
 }
 
 } // namespace
@@ -146,11 +185,7 @@ std::wstring DecodeHtmlBytes(std::string_view bytes, std::string_view contentTyp
             codePage = CP_UTF8;
         }
     }
-    if (codePage == 0) {
-        // Old pages that declare nothing are mostly Western European text.
-        codePage = IsValidUtf8(bytes) ? CP_UTF8 : kWindows1252;
-    }
-    return DecodeCodePage(bytes, codePage);
+    return codePage == 0 ? DecodeUndeclared(bytes) : DecodeCodePage(bytes, codePage);
 }
 
 } // namespace engine

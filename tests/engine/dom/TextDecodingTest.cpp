@@ -69,5 +69,27 @@ TEST(TextDecoding, UndeclaredBytesThatAreNotUtf8AreWindows1252)
     }
 }
 
+// Long pages are checked for ASCII sixteen bytes at a time: one byte beyond ASCII
+// anywhere, at the edges of those steps too, sends the whole page to the converter.
+TEST(TextDecoding, OneByteBeyondAsciiAnywhereInALongPageIsDecoded)
+{
+    const std::string ascii(40, 'a');
+    EXPECT_EQ(DecodeHtmlBytes(ascii, ""), std::wstring(40, L'a'));
+    for (const size_t at : {0u, 15u, 16u, 31u, 38u}) {
+        std::string utf8 = ascii;
+        utf8.replace(at, 2, "\xC3\xA9");
+        std::wstring text(39, L'a');
+        text[at] = L'\u00E9';
+        EXPECT_EQ(DecodeHtmlBytes(utf8, ""), text) << at;
+        std::string gbk = ascii;
+        gbk.replace(at, 2, "\xB1\xC8");
+        text[at] = L'\u6BD4';
+        EXPECT_EQ(DecodeHtmlBytes(gbk, "text/html; charset=gbk"), text) << at;
+        std::string latin = ascii;
+        latin[at] = '\xE9';
+        EXPECT_EQ(DecodeHtmlBytes(latin, ""), std::wstring(at, L'a') + L'\u00E9' + std::wstring(39 - at, L'a')) << at;
+    }
+}
+
 } // namespace
 } // namespace engine
