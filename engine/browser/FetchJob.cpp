@@ -6,7 +6,6 @@
 #include <memory>
 #include <mutex>
 
-#include <process.h>
 #include <shlwapi.h>
 #include <wininet.h>
 
@@ -114,9 +113,10 @@ class FetchJob::Worker final {
 public:
     Worker(FetchRequest request, Done done) : m_request(std::move(request)), m_done(std::move(done)) {}
 
-    // The worker thread's entry point; owns one reference to its worker.
-    static unsigned __stdcall Main(void* reference) noexcept;
-    void Run();
+    // The worker's entry point on a thread of the process's pool; owns one reference
+    // to its worker.
+    static void CALLBACK Main(PTP_CALLBACK_INSTANCE instance, void* reference) noexcept;
+    void Run(PTP_CALLBACK_INSTANCE instance);
     // Hands `result` to `done` unless the job was cancelled.
     void Deliver(FetchResult result);
     void Cancel()
@@ -153,13 +153,12 @@ private:
 FetchJob::FetchJob(FetchRequest request, Done done)
     : m_worker(std::make_shared<Worker>(std::move(request), std::move(done)))
 {
-    // A native thread whose handle is closed at once: closing a WinINet handle cannot be
-    // trusted to unblock a blocked call, so nothing may ever wait for this thread.
-    // (Detaching a std::thread that ends at once races in the MinGW thread library.)
+    // Closing a WinINet handle cannot be trusted to unblock a blocked call, so nothing
+    // may ever wait for the worker. The pool's threads outlive their work, so a fetch
+    // does not pay for starting a thread; one blocked on the network keeps its thread
+    // and the pool makes another.
     auto reference = std::make_unique<std::shared_ptr<Worker>>(m_worker);
-    const UniqueKernelHandle thread(
-        reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, &Worker::Main, reference.get(), 0, nullptr)));
-    if (thread) {
+    if (::TrySubmitThreadpoolCallback(&Worker::Main, reference.get(), nullptr)) {
         (void)reference.release();
     } else {
         m_worker->Deliver(FetchResult::Failed(ERR_FAILED));
@@ -196,24 +195,26 @@ int FetchJob::CheckUrl(const std::wstring& url)
     return ERR_UNKNOWN_URL_SCHEME;
 }
 
-unsigned __stdcall FetchJob::Worker::Main(void* reference) noexcept
+void CALLBACK FetchJob::Worker::Main(PTP_CALLBACK_INSTANCE instance, void* reference) noexcept
 {
     const std::unique_ptr<std::shared_ptr<Worker>> worker(static_cast<std::shared_ptr<Worker>*>(reference));
     try {
-        (*worker)->Run();
+        (*worker)->Run(instance);
     } catch (...) {
         // Out of memory; nothing may unwind into the thread's system frames.
     }
-    return 0;
 }
 
-void FetchJob::Worker::Run()
+void FetchJob::Worker::Run(PTP_CALLBACK_INSTANCE instance)
 {
     FetchResult result;
     const std::wstring scheme = LowerScheme(m_request.url);
     if (const int error = CheckUrl(m_request.url); error != 0) {
         result.error = error;
     } else if (scheme == L"http" || scheme == L"https") {
+        // The pool keeps a thread ready for other work while this one waits on the network
+        // (false only says it has none to spare now).
+        (void)::CallbackMayRunLong(instance);
         result = FetchHttp();
     } else if (m_request.url == L"about:blank") {
         result.status = 200;
