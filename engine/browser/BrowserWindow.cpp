@@ -154,7 +154,7 @@ LRESULT BrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;
     case WM_MOUSEMOVE:
-        OnHover(lParam);
+        OnHover(POINT{PointX(lParam), PointY(lParam)});
         return 0;
     case WM_MOUSELEAVE:
         m_trackingMouse = false;
@@ -266,6 +266,9 @@ void BrowserWindow::ScrollTo(int y)
     if (m_scroll.ScrollTo(y)) {
         (void)::SetScrollPos(m_hwnd, SB_VERT, m_scroll.Position(), TRUE);  // the bar follows when it shows
         ::InvalidateRect(m_hwnd, nullptr, FALSE);
+        if (m_mouse.has_value()) {
+            OnHover(m_mouse);  // the page moved under a mouse that stood still
+        }
     }
 }
 
@@ -346,16 +349,17 @@ PageView::Hit BrowserWindow::HitAt(LPARAM clientPoint)
     return m_view.HitTest(content);
 }
 
-void BrowserWindow::OnHover(std::optional<LPARAM> clientPoint)
+void BrowserWindow::OnHover(std::optional<POINT> clientPoint)
 {
     if (clientPoint.has_value() && !m_trackingMouse) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, m_hwnd, 0};
         m_trackingMouse = ::TrackMouseEvent(&track) != FALSE;
     }
+    m_mouse = clientPoint;
     EnsureLayout();
-    std::optional<POINT> content;
-    if (clientPoint.has_value()) {
-        content = POINT{PointX(*clientPoint), PointY(*clientPoint) + m_scroll.Position()};
+    std::optional<POINT> content = clientPoint;
+    if (content.has_value()) {
+        content->y += m_scroll.Position();
     }
     switch (m_view.HoverAt(content)) {
     case PageView::HoverChange::Repaint: ::InvalidateRect(m_hwnd, nullptr, FALSE); break;

@@ -62,7 +62,7 @@ private:
     void OnScrollBar(WPARAM request);
     [[nodiscard]] PageView::Hit HitAt(LPARAM clientPoint);
     // The mouse moved to `clientPoint`, or left the window (nothing).
-    void OnHover(std::optional<LPARAM> clientPoint);
+    void OnHover(std::optional<POINT> clientPoint);
     void OnRightClick(LPARAM clientPoint);
 
     Browser* m_owner;  // Borrowed; null while the owner tears the window down.
@@ -72,6 +72,7 @@ private:
     std::wstring m_fragment;  // kept at the top through relayouts until the user scrolls
     bool m_layoutValid = false;
     bool m_trackingMouse = false;  // a WM_MOUSELEAVE is asked for
+    std::optional<POINT> m_mouse;  // client point, while the mouse is over the window
 };
 
 } // namespace engine

@@ -2,8 +2,11 @@
 // bounded time.
 #include <gmock/gmock.h>
 
+#include <memory>
+
 #include "EngineFixture.h"
 #include "LoopbackHttpServer.h"
+#include "PageProbe.h"
 #include "common/Handles.h"
 #include "engine/browser/EngineContext.h"
 
@@ -18,6 +21,40 @@ constexpr COLORREF kUnstyled = RGB(0, 0, 255);
 constexpr COLORREF kStyled = RGB(0, 255, 0);
 constexpr char kPage[] = "<title>Scores</title><link rel=stylesheet href=/site.css><body bgcolor=#0000ff><p>1:0</p>";
 constexpr char kSheet[] = "body { background-color: #00ff00 }";
+constexpr int kWidth = 400;  // of the browser window
+constexpr int kHeight = 300;
+
+// What a browser window paints, drawn into a bitmap through WM_PRINTCLIENT.
+class WindowPicture final {
+public:
+    explicit WindowPicture(HWND window)
+    {
+        const HDC screen = ::GetDC(nullptr);
+        m_dc.reset(::CreateCompatibleDC(screen));
+        m_bitmap.reset(::CreateCompatibleBitmap(screen, kWidth, kHeight));
+        ::ReleaseDC(nullptr, screen);
+        m_select = std::make_unique<SelectObjectScope>(m_dc.get(), m_bitmap.get());
+        ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc.get()), PRF_CLIENT);
+    }
+
+    [[nodiscard]] COLORREF At(int x, int y) const { return ::GetPixel(m_dc.get(), x, y); }
+
+    [[nodiscard]] int Count(COLORREF colour) const
+    {
+        int count = 0;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                count += At(x, y) == colour ? 1 : 0;
+            }
+        }
+        return count;
+    }
+
+private:
+    UniqueMemoryDc m_dc;
+    UniqueBitmap m_bitmap;
+    std::unique_ptr<SelectObjectScope> m_select;  // last: deselects before the bitmap goes
+};
 
 class PageStylesheets : public EngineFixture {
 protected:
@@ -30,17 +67,8 @@ protected:
     }
 
     // The colour the browser window paints near its bottom right corner, away from the text.
-    COLORREF Painted() const
-    {
-        const HWND window = m_browser->GetHost()->GetWindowHandle();
-        const HDC screen = ::GetDC(nullptr);
-        const UniqueMemoryDc dc(::CreateCompatibleDC(screen));
-        const UniqueBitmap bitmap(::CreateCompatibleBitmap(screen, 400, 300));
-        ::ReleaseDC(nullptr, screen);
-        const SelectObjectScope select(dc.get(), bitmap.get());
-        ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-        return ::GetPixel(dc.get(), 380, 280);
-    }
+    COLORREF Painted() const { return WindowPicture(Window()).At(kWidth - 20, kHeight - 20); }
+    HWND Window() const { return m_browser->GetHost()->GetWindowHandle(); }
 
     bool WaitForEnd() { return RunLoopUntil([&] { return m_client->Count(L"end:") == 1; }); }
 
@@ -60,6 +88,22 @@ TEST_F(PageStylesheets, SlowSheetHoldsTheFirstPaintAndTheLoadEndUntilItArrives)
     EXPECT_EQ(Painted(), kStyled);
     EXPECT_THAT(m_client->events, ElementsAre(L"created", L"state:1", L"start", L"title:Scores", L"end:200",
                                       L"state:0"));
+}
+
+TEST_F(PageStylesheets, MouseOverALinkRepaintsItInItsHoverColourUntilTheMouseLeaves)
+{
+    const std::string html = "<style>a:hover { color: #00ff00 }</style><p>Now: <a href=live.htm>live scores</a>";
+    const std::wstring page = m_files.Write(L"hover.htm", html);
+    m_browser = CreateChild(L"");
+    LoadAndWait(m_browser, page);
+    const auto link = FindPoint(html, page, kWidth, kHeight,
+                                [](const engine::PageView::Hit& hit) { return !hit.linkUrl.empty(); });
+    ASSERT_TRUE(link.has_value());
+    EXPECT_EQ(WindowPicture(Window()).Count(kStyled), 0);
+    ::SendMessageW(Window(), WM_MOUSEMOVE, 0, MAKELPARAM(link->x, link->y));
+    EXPECT_GT(WindowPicture(Window()).Count(kStyled), 10) << "the underline at least";
+    ::SendMessageW(Window(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(WindowPicture(Window()).Count(kStyled), 0);
 }
 
 struct FailingSheet {
