@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,7 @@ private:
     std::unique_ptr<FetchJob> m_pageJob;  // until the page's bytes are in
     DWORD m_stallLimitMs = 0;  // of the page fetch
     std::vector<std::unique_ptr<FetchJob>> m_resourceJobs;  // images and style sheets of the shown page
+    std::set<std::wstring> m_requestedImages;                // of the shown page
     std::unique_ptr<PendingPage> m_pendingPage;  // loaded, waiting for its style sheets
     IMPLEMENT_REFCOUNTING(Browser);
 };

@@ -114,6 +114,7 @@ void Browser::CancelFetches()
 {
     // Cancelling never waits, so a stalled connection cannot block the loop.
     m_resourceJobs.clear();
+    m_requestedImages.clear();
     m_pageJob.reset();
     DropPendingPage();  // a result posted before the cancel finds nothing to show
 }
@@ -257,6 +258,7 @@ void Browser::OnStylesheet(std::uint32_t sequence, const std::wstring& url, cons
         }
     } else if (bytes != nullptr && m_window && m_shownSequence == sequence) {
         m_window->SetStylesheet(url, *bytes);  // came after the wait ran out
+        FetchImages();
     }
 }
 
@@ -391,10 +393,14 @@ void Browser::FetchImages()
     if (!m_window) {
         return;
     }
-    std::vector<std::wstring> images = m_window->ImageUrls();
-    images.resize(std::min(images.size(), kMaxImagesPerPage));
-    for (const auto& url : images) {
-        FetchResource(url, &Browser::OnImage);
+    // Each image once: a sheet that comes late may name more background images.
+    for (const auto& url : m_window->ImageUrls()) {
+        if (m_requestedImages.size() >= kMaxImagesPerPage) {
+            break;
+        }
+        if (m_requestedImages.insert(url).second) {
+            FetchResource(url, &Browser::OnImage);
+        }
     }
 }
 

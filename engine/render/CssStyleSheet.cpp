@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CssShorthands.h"
 #include "CssText.h"
 #include "CssValues.h"
 
@@ -146,8 +147,10 @@ std::vector<CssDeclaration> ParseDeclarations(std::wstring_view text)
             declaration.important = true;
             declaration.value = std::wstring(TrimCss(std::wstring_view(declaration.value).substr(0, bang)));
         }
-        if (!declaration.property.empty() && !declaration.value.empty() &&
-            IsUsableCssValue(declaration.property, declaration.value)) {
+        if (declaration.property.empty() || declaration.value.empty() || ExpandShorthand(declaration, declarations)) {
+            continue;
+        }
+        if (IsUsableCssValue(declaration.property, declaration.value)) {
             declarations.push_back(std::move(declaration));
         }
     }

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace engine {
 
@@ -29,6 +30,10 @@ void ForEachCssWord(std::wstring_view list, Visit&& visit)
         }
     }
 }
+
+// The space-separated parts of a property value; spaces inside brackets or quotes
+// ("rgb(1, 2, 3)", "url(a b.png)", "'Courier New'") do not separate.
+[[nodiscard]] std::vector<std::wstring_view> SplitCssValue(std::wstring_view value);
 
 // True when `word` is one of the space-separated words of `list`.
 [[nodiscard]] bool HasCssWord(std::wstring_view list, std::wstring_view word);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cwchar>
+#include <cwctype>
 #include <string>
 
 #include "CssText.h"
@@ -82,6 +83,118 @@ std::optional<COLORREF> NamedColor(std::wstring_view name)
     return std::nullopt;
 }
 
+struct Dimension {
+    double number;
+    std::wstring_view unit;  // lower case; empty for a bare number
+};
+
+// A number and the unit after it; nothing unless the text starts with a finite number.
+std::optional<Dimension> SplitDimension(std::wstring_view lower)
+{
+    if (lower.empty() || !(std::iswdigit(lower[0]) || lower[0] == L'.' || lower[0] == L'-' || lower[0] == L'+')) {
+        return std::nullopt;
+    }
+    const std::wstring text(lower);
+    wchar_t* end = nullptr;
+    const double number = std::wcstod(text.c_str(), &end);
+    if (end == text.c_str() || !std::isfinite(number)) {
+        return std::nullopt;
+    }
+    return Dimension{number, lower.substr(static_cast<size_t>(end - text.c_str()))};
+}
+
+// Pixels of a number in a unit; em and ex count in `fontPixels`, % in `percentBase`.
+std::optional<double> UnitPixels(const Dimension& dimension, int fontPixels, int percentBase)
+{
+    struct Unit {
+        std::wstring_view name;
+        double pixels;
+    };
+    static constexpr Unit kAbsolute[] = {{L"px", 1}, {L"pt", 4.0 / 3}, {L"pc", 16}, {L"in", 96},
+                                         {L"cm", 96 / 2.54}, {L"mm", 96 / 25.4}, {L"rem", 16}};
+    for (const Unit& unit : kAbsolute) {
+        if (unit.name == dimension.unit) {
+            return dimension.number * unit.pixels;
+        }
+    }
+    if (dimension.unit == L"em" || dimension.unit == L"ex" || dimension.unit == L"ch") {
+        return dimension.number * fontPixels / (dimension.unit == L"em" ? 1 : 2);
+    }
+    if (dimension.unit == L"%" && percentBase >= 0) {
+        return dimension.number * percentBase / 100;
+    }
+    return std::nullopt;
+}
+
+bool IsOneOf(std::wstring_view value, std::initializer_list<std::wstring_view> words)
+{
+    return std::find(words.begin(), words.end(), value) != words.end();
+}
+
+bool IsSide(std::wstring_view property, std::wstring_view prefix, std::wstring_view suffix)
+{
+    if (property.size() <= prefix.size() + suffix.size() || property.substr(0, prefix.size()) != prefix ||
+        property.substr(property.size() - suffix.size()) != suffix) {
+        return false;
+    }
+    return IsOneOf(property.substr(prefix.size(), property.size() - prefix.size() - suffix.size()),
+                   {L"top", L"right", L"bottom", L"left"});
+}
+
+bool IsLength(std::wstring_view lower, bool allowNegative)
+{
+    const auto length = ParseCssLength(lower, 16, 100);
+    return length.has_value() && (allowNegative || *length >= 0);
+}
+
+// The box, background and flow properties; true for the properties the page view
+// does not read.
+bool IsUsableBoxValue(std::wstring_view property, std::wstring_view lower)
+{
+    if (IsSide(property, L"margin-", L"")) {
+        return lower == L"auto" || IsLength(lower, true);
+    }
+    if (IsSide(property, L"padding-", L"")) {
+        return IsLength(lower, false);
+    }
+    if (IsSide(property, L"border-", L"-width")) {
+        return ParseBorderWidth(lower, 16).has_value();
+    }
+    if (IsSide(property, L"border-", L"-style")) {
+        return lower == L"none" || lower == L"hidden" || IsVisibleBorderStyle(lower);
+    }
+    if (IsSide(property, L"border-", L"-color") || property == L"background-color") {
+        return lower == L"currentcolor" || lower == L"transparent" || ParseCssColor(lower).has_value();
+    }
+    if (property == L"width" || property == L"height") {
+        return lower == L"auto" || IsLength(lower, false);
+    }
+    if (property == L"max-width") {
+        return lower == L"none" || IsLength(lower, false);
+    }
+    if (property == L"background-image") {
+        return lower == L"none" || ParseCssUrl(lower).has_value();
+    }
+    if (property == L"background-repeat") {
+        return IsOneOf(lower, {L"repeat", L"no-repeat", L"repeat-x", L"repeat-y"});
+    }
+    if (property == L"box-sizing") {
+        return IsOneOf(lower, {L"content-box", L"border-box"});
+    }
+    if (property == L"float") {
+        return IsOneOf(lower, {L"left", L"right", L"none"});
+    }
+    if (property == L"clear") {
+        return IsOneOf(lower, {L"left", L"right", L"both", L"none"});
+    }
+    if (property == L"line-height") {
+        const auto number = SplitDimension(lower);
+        return lower == L"normal" || (number.has_value() && number->unit.empty() && number->number >= 0) ||
+               IsLength(lower, false);
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<COLORREF> ParseCssColor(std::wstring_view value)
@@ -114,27 +227,57 @@ std::optional<int> ParseFontSize(std::wstring_view value, int parentPixels)
     if (lower == L"smaller" || lower == L"larger") {
         return lower == L"smaller" ? parentPixels * 5 / 6 : parentPixels * 6 / 5;
     }
-    wchar_t* end = nullptr;
-    const double number = std::wcstod(lower.c_str(), &end);
-    if (end == lower.c_str() || !(number >= 0) || number > 1e6) {
+    const auto dimension = SplitDimension(lower);
+    if (!dimension.has_value() || dimension->number < 0 || dimension->number > 1e6 || dimension->unit.empty()) {
         return std::nullopt;
     }
-    const std::wstring_view unit = std::wstring_view(lower).substr(static_cast<size_t>(end - lower.c_str()));
-    double pixels = 0;
-    if (unit == L"px") {
-        pixels = number;
-    } else if (unit == L"pt") {
-        pixels = number * 4 / 3;
-    } else if (unit == L"em" || unit == L"rem") {
-        pixels = number * (unit == L"rem" ? 16 : parentPixels);
-    } else if (unit == L"ex") {
-        pixels = number * parentPixels / 2;
-    } else if (unit == L"%") {
-        pixels = number * parentPixels / 100;
-    } else {
+    const auto pixels = UnitPixels(*dimension, parentPixels, parentPixels);
+    return pixels.has_value() ? std::optional<int>(static_cast<int>(std::lround(*pixels))) : std::nullopt;
+}
+
+std::optional<int> ParseCssLength(std::wstring_view value, int fontPixels, int percentBase)
+{
+    const std::wstring lower = LowerAscii(TrimCss(value));
+    const auto dimension = SplitDimension(lower);
+    if (!dimension.has_value() || (dimension->unit.empty() && dimension->number != 0)) {
         return std::nullopt;
     }
-    return static_cast<int>(std::lround(pixels));
+    const auto pixels = dimension->unit.empty() ? std::optional<double>(0) : UnitPixels(*dimension, fontPixels, percentBase);
+    if (!pixels.has_value()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(std::lround(std::clamp<double>(*pixels, -kMaxCssPixels, kMaxCssPixels)));
+}
+
+std::optional<int> ParseBorderWidth(std::wstring_view value, int fontPixels)
+{
+    const std::wstring lower = LowerAscii(TrimCss(value));
+    if (lower == L"thin" || lower == L"medium" || lower == L"thick") {
+        return lower == L"thin" ? 1 : lower == L"medium" ? 3 : 5;
+    }
+    const auto width = ParseCssLength(lower, fontPixels, -1);
+    return width.has_value() && *width >= 0 ? width : std::nullopt;
+}
+
+bool IsVisibleBorderStyle(std::wstring_view value)
+{
+    static constexpr std::wstring_view kVisible[] = {L"solid", L"dashed", L"dotted", L"double",
+                                                     L"groove", L"ridge", L"inset", L"outset"};
+    const std::wstring lower = LowerAscii(TrimCss(value));
+    return std::find(std::begin(kVisible), std::end(kVisible), lower) != std::end(kVisible);
+}
+
+std::optional<std::wstring> ParseCssUrl(std::wstring_view value)
+{
+    value = TrimCss(value);
+    if (value.size() < 5 || LowerAscii(value.substr(0, 4)) != L"url(" || value.back() != L')') {
+        return std::nullopt;
+    }
+    std::wstring_view address = TrimCss(value.substr(4, value.size() - 5));
+    if (address.size() >= 2 && (address.front() == L'"' || address.front() == L'\'') && address.back() == address.front()) {
+        address = address.substr(1, address.size() - 2);
+    }
+    return std::wstring(address);
 }
 
 bool IsUsableCssValue(std::wstring_view property, std::wstring_view value)
@@ -154,7 +297,7 @@ bool IsUsableCssValue(std::wstring_view property, std::wstring_view value)
     if (property == L"font-size") {
         return ParseFontSize(lower, 16).has_value();
     }
-    return true;
+    return IsUsableBoxValue(property, lower);
 }
 
 } // namespace engine

@@ -1,6 +1,7 @@
 #include "LayoutBuilder.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cwchar>
 #include <cwctype>
 #include <optional>
@@ -22,8 +23,6 @@ constexpr int kMaxDepth = 256;
 constexpr int kMaxImageSide = 10000;
 constexpr int kHeadingSizes[] = {32, 24, 19, 16, 13, 11};
 constexpr int kMarkerGap = 8;
-// Each nesting level lays out a cell's content up to three times (two measurements).
-constexpr int kMaxTableNesting = 6;
 // Browsers draw monospace text smaller than the text around it, in this proportion.
 constexpr int kMonospaceScale = 13;
 constexpr int kMonospaceScaleBase = 16;
@@ -155,7 +154,66 @@ SIZE ImageSize(const DomNode& img, const DecodedImage* image, SIZE placeholder, 
     return SIZE{width, height};
 }
 
+// Floated by the float property, or an image or table by its align attribute.
+bool IsFloated(const DomNode& element, const ResolvedStyle& css)
+{
+    if (const std::wstring* side = css.Find(L"float")) {
+        return LowerAscii(*side) != L"none";
+    }
+    const DomString* align = FindAttribute(element, L"align");
+    if (align == nullptr || (element.tagName != L"img" && element.tagName != L"table")) {
+        return false;
+    }
+    const std::wstring value = LowerAscii(*align);
+    return value == L"left" || value == L"right";
+}
+
+struct Clear {
+    bool left = false;
+    bool right = false;
+};
+
+// The clear property, or the clear attribute of <br>.
+Clear ClearOf(const DomNode& element, const ResolvedStyle& css)
+{
+    const std::wstring* property = css.Find(L"clear");
+    const DomString* attribute = element.tagName == L"br" ? FindAttribute(element, L"clear") : nullptr;
+    const std::wstring value = property != nullptr    ? LowerAscii(*property)
+                               : attribute != nullptr ? LowerAscii(*attribute)
+                                                      : std::wstring();
+    const bool both = value == L"both" || value == L"all";
+    return Clear{both || value == L"left", both || value == L"right"};
+}
+
 } // namespace
+
+// A number scales with each descendant's font; a length is fixed here, em and % of this
+// element's font.
+void LayoutBuilder::ApplyLineHeight(std::wstring_view value, TextStyle& style)
+{
+    wchar_t* end = nullptr;
+    const std::wstring text(value);
+    const double factor = std::wcstod(text.c_str(), &end);
+    if (value == L"normal") {
+        style.lineHeight = -1;
+        style.lineFactor = 0;
+    } else if (end != text.c_str() && *end == L'\0' && factor >= 0 && factor < 1000) {
+        style.lineFactor = factor;
+        style.lineHeight = factor > 0 ? style.lineHeight : 0;
+    } else if (const auto pixels = ParseCssLength(value, style.font.pixelHeight, style.font.pixelHeight)) {
+        style.lineHeight = std::clamp(*pixels, 0, kMaxCoordinate);
+        style.lineFactor = 0;
+    }
+}
+
+int LayoutBuilder::LeadingOf(const TextStyle& style)
+{
+    const int natural = m_measurer.LineHeight(style.font);
+    if (style.lineFactor > 0) {
+        return static_cast<int>(std::lround(style.lineFactor * style.font.pixelHeight)) - natural;
+    }
+    return style.lineHeight >= 0 ? style.lineHeight - natural : 0;
+}
 
 bool LayoutBuilder::IsDrawn(const DomNode& element)
 {
@@ -167,9 +225,8 @@ LayoutBuilder::LayoutBuilder(TextMeasurer& measurer, LayoutInput input)
       m_input(std::move(input)),
       m_styles(m_input.styles != nullptr ? *m_input.styles : m_noStyles),
       m_width(std::max(m_input.width, 2 * m_input.margin + 1)),
-      m_left(m_input.margin),
-      m_x(m_input.margin),
-      m_pendingMargin(m_input.margin)
+      m_right(m_width),
+      m_x(0)
 {
 }
 
@@ -178,20 +235,38 @@ LayoutTree LayoutBuilder::Build(const DomNode& document)
     const DomNode* body = FindBody(document);
     const DomNode& root = body != nullptr ? *body : document;
     TextStyle style;
+    ResolvedStyle css;
     if (root.kind == DomNodeKind::Element && root.parent != nullptr && root.parent->kind == DomNodeKind::Element) {
         style = StyleFor(*root.parent, style, m_styles.Resolve(*root.parent));  // html
     }
     if (root.kind == DomNodeKind::Element) {
-        const ResolvedStyle css = m_styles.Resolve(root);
+        css = m_styles.Resolve(root);
         style = StyleFor(root, style, css);
         m_align = AlignOf(root, css, m_align);
-        m_tree.background = BackgroundOf(root, css).value_or(m_tree.background);
     }
+    // The body's background is the whole page's.
+    BoxStyle box = BlockBoxStyle(root, style, css);
+    m_tree.background = box.background.value_or(m_tree.background);
+    box.background.reset();
+    LayoutBox pageImage;
+    SetBackgroundImage(pageImage, box);
+    box.backgroundImage.clear();
+    const bool tiled = pageImage.image != nullptr;
+    if (tiled) {
+        m_tree.boxes.push_back(std::move(pageImage));
+        m_lineFirstBox = m_tree.boxes.size();
+    }
+    OpenBox open;
+    OpenBlockBox(box, open);
     if (!(root.kind == DomNodeKind::Element && IsDisplayNone(root))) {
         VisitChildren(root, style, 0);
     }
-    FinishLine();
-    m_tree.contentHeight = Advance(m_lineTop, std::max(m_pendingMargin, m_input.margin));
+    CloseBlockBox(open);
+    FinishFlow();
+    m_tree.contentHeight = Advance(m_lineTop, m_pendingMargin.Total());
+    if (tiled) {
+        m_tree.boxes.front().rect = RECT{0, 0, m_width, m_tree.contentHeight};
+    }
     return std::move(m_tree);
 }
 
@@ -231,17 +306,28 @@ void LayoutBuilder::VisitElement(const DomNode& element, const TextStyle& parent
         return;
     }
     const TextStyle style = StyleFor(element, parentStyle, css);
+    const bool nestable = m_tableNesting < kMaxNestedLayouts;
+    const Clear clear = ClearOf(element, css);
     if (tag == L"br") {
         LineBreak(style);
+        ClearFloats(clear.left, clear.right);
+    } else if (IsFloated(element, css) && nestable) {
+        VisitFloat(element, style, css, depth);
+    } else if (displayValue == L"inline-block" && tag != L"img" && nestable) {
+        VisitInlineBlock(element, style, css, depth);
     } else if (tag == L"img") {
         AddImage(element, style);
     } else if (tag == L"hr") {
         AddRule();
-    } else if (tag == L"table" && (display == nullptr || displayValue == L"table") && m_tableNesting < kMaxTableNesting) {
+    } else if (tag == L"table" && (display == nullptr || displayValue == L"table") && m_tableNesting < kMaxNestedLayouts) {
         RecordAnchor(element);
         VisitTable(element, style, depth);
     } else if (display != nullptr ? IsBlockDisplay(displayValue) : IsBlock(tag)) {
         const bool listItem = display != nullptr ? displayValue == L"list-item" : tag == L"li";
+        if (clear.left || clear.right) {
+            BlockEdge(0);
+            ClearFloats(clear.left, clear.right);
+        }
         VisitBlock(element, style, depth, BlockInfo{&css, listItem});
     } else {
         RecordAnchor(element);
@@ -253,16 +339,11 @@ void LayoutBuilder::VisitBlock(const DomNode& element, const TextStyle& style, i
 {
     const std::wstring_view tag = element.tagName;
     const bool isList = tag == L"ul" || tag == L"ol";
-    const int margin = VerticalMargin(tag, style.font, isList && !m_listCounters.empty());
-    BlockEdge(margin);
+    OpenBox open;
+    OpenBlockBox(BlockBoxStyle(element, style, *block.css), open);
     RecordAnchor(element);
-    const int savedLeft = m_left;
     const TextAlign savedAlign = m_align;
     m_align = AlignOf(element, *block.css, m_align);
-    if (isList || tag == L"blockquote" || tag == L"dd") {
-        m_left = std::min(m_left + kListIndent, Right() - 1);
-    }
-    m_x = m_left;
     if (isList) {
         const int start = tag == L"ol" ? std::max(PixelAttribute(element, L"start"), 1) : -1;
         m_listCounters.push_back(start);
@@ -273,13 +354,34 @@ void LayoutBuilder::VisitBlock(const DomNode& element, const TextStyle& style, i
     if (m_pendingMarker.has_value()) {
         PlaceMarker();  // an empty item still shows its bullet
     }
-    BlockEdge(margin);
+    CloseBlockBox(open);
     if (isList) {
         m_listCounters.pop_back();
     }
     m_align = savedAlign;
-    m_left = savedLeft;
-    m_x = m_left;
+}
+
+// The margins and padding of the tag, under the page's declarations.
+BoxStyle LayoutBuilder::BlockBoxStyle(const DomNode& element, const TextStyle& style, const ResolvedStyle& css)
+{
+    const std::wstring_view tag = element.tagName;
+    BoxStyle defaults;
+    if (tag == L"body" || element.kind != DomNodeKind::Element) {
+        defaults.margin = {m_input.margin, m_input.margin, m_input.margin, m_input.margin};
+    } else {
+        const bool isList = tag == L"ul" || tag == L"ol";
+        const int vertical = VerticalMargin(tag, style.font, isList && !m_listCounters.empty());
+        defaults.margin = {vertical, 0, vertical, 0};
+        if (isList) {
+            defaults.padding.left = kListIndent;
+        } else if (tag == L"blockquote") {
+            defaults.margin.left = defaults.margin.right = kListIndent;
+        } else if (tag == L"dd") {
+            defaults.margin.left = kListIndent;
+        }
+    }
+    const BoxContext context{style.font.pixelHeight, m_measuring ? -1 : m_right - m_left, m_containerHeight, style.color};
+    return ComputeBoxStyle(element, css, context, defaults);
 }
 
 LayoutBuilder::TextStyle LayoutBuilder::StyleFor(const DomNode& element, const TextStyle& parent,
@@ -354,6 +456,9 @@ void LayoutBuilder::ApplyCss(const ResolvedStyle& css, TextStyle& style, int par
         style.font.bold = value == L"bold" || value == L"bolder" || number >= 600 ||
                           (style.font.bold && value != L"normal" && value != L"lighter" && number == 0);
     }
+    if (const std::wstring* lineHeight = css.Find(L"line-height")) {
+        ApplyLineHeight(LowerAscii(*lineHeight), style);
+    }
     if (const std::wstring* fontStyle = css.Find(L"font-style")) {
         style.font.italic = LowerAscii(*fontStyle) != L"normal";
     }
@@ -377,7 +482,7 @@ void LayoutBuilder::RecordAnchor(const DomNode& element)
         name = FindAttribute(element, L"name");
     }
     if (name != nullptr && !name->empty()) {
-        const int top = m_tree.boxes.size() > m_lineFirstBox ? m_lineTop : Advance(m_lineTop, m_pendingMargin);
+        const int top = m_tree.boxes.size() > m_lineFirstBox ? m_lineTop : Advance(m_lineTop, m_pendingMargin.Total());
         m_tree.anchors.emplace(std::wstring(*name), top);
     }
 }
@@ -417,11 +522,12 @@ void LayoutBuilder::AddWord(std::wstring_view word, const TextStyle& style)
     m_pendingSpace = false;
     const int wordWidth = m_measurer.TextWidth(style.font, word);
     const int spaceWidth = space ? m_measurer.TextWidth(style.font, L" ") : 0;
-    if (m_lineContent && Advance(m_x, spaceWidth, wordWidth) > Right()) {
+    if (m_lineContent && Advance(m_x, spaceWidth, wordWidth) > LineRight()) {
         FinishLine();
         space = false;
     }
-    if (wordWidth > Right() - m_left) {
+    MakeRoom(wordWidth);
+    if (wordWidth > LineRight() - LineLeft()) {
         AddOverlongWord(word, style);
         return;
     }
@@ -432,7 +538,8 @@ void LayoutBuilder::AddWord(std::wstring_view word, const TextStyle& style)
     box.color = style.color;
     box.link = style.link;
     box.element = style.element;
-    PlaceInline(std::move(box), Advance(space ? spaceWidth : 0, wordWidth), m_measurer.LineHeight(style.font));
+    PlaceInline(std::move(box), Advance(space ? spaceWidth : 0, wordWidth), m_measurer.LineHeight(style.font),
+                LeadingOf(style));
 }
 
 // Tab stops fall every eight spaces of the text's font from the start of the line,
@@ -457,7 +564,7 @@ void LayoutBuilder::AddOverlongWord(std::wstring_view word, const TextStyle& sty
         if (m_lineContent) {
             FinishLine();
         }
-        const int available = Right() - m_left;
+        const int available = LineRight() - LineLeft();
         size_t low = 1;
         // No visible character is narrower than a pixel; this bounds each measurement.
         size_t high = std::min(word.size(), static_cast<size_t>(std::max(available, 1)));
@@ -479,7 +586,7 @@ void LayoutBuilder::AddOverlongWord(std::wstring_view word, const TextStyle& sty
         box.link = style.link;
         box.element = style.element;
         PlaceInline(std::move(box), m_measurer.TextWidth(style.font, word.substr(0, low)),
-                    m_measurer.LineHeight(style.font));
+                    m_measurer.LineHeight(style.font), LeadingOf(style));
         word.remove_prefix(low);
     }
 }
@@ -528,8 +635,7 @@ void LayoutBuilder::AddRule()
     constexpr int kRuleMargin = 8;
     constexpr int kRuleHeight = 2;
     BlockEdge(kRuleMargin);
-    m_lineTop = Advance(m_lineTop, m_pendingMargin);
-    m_pendingMargin = 0;
+    FlushMargin();
     LayoutBox box;
     box.kind = BoxKind::Rule;
     box.color = kRuleColor;
@@ -569,31 +675,35 @@ void LayoutBuilder::PlaceMarker()
     const int width = m_measurer.TextWidth(box.font, box.text);
     const int height = m_measurer.LineHeight(box.font);
     const int savedX = m_x;
-    m_x = std::max(static_cast<int>(box.rect.left) - kMarkerGap - width, 0);
+    m_x = std::max(static_cast<int>(box.rect.left) + (LineLeft() - m_left) - kMarkerGap - width, 0);
     PlaceInline(std::move(box), width, height);
     m_x = savedX;
     m_lineContent = false;
 }
 
-void LayoutBuilder::PlaceInline(LayoutBox box, int width, int height)
+void LayoutBuilder::PlaceInline(LayoutBox box, int width, int height, int leading)
 {
-    if (m_lineContent && Advance(m_x, width) > Right()) {
+    if (m_lineContent && Advance(m_x, width) > LineRight()) {
         FinishLine();
+    }
+    MakeRoom(width);
+    if (!m_lineStarted) {
+        FlushMargin();
+        m_x = std::max(m_x, LineLeft());  // floats push the line's start
+        m_lineStarted = true;
     }
     if (m_pendingMarker.has_value()) {
         PlaceMarker();
     }
     m_lineContent = true;
-    if (m_tree.boxes.size() == m_lineFirstBox) {
-        m_lineTop = Advance(m_lineTop, m_pendingMargin);
-        m_pendingMargin = 0;
-    }
-    m_lineHeight = std::max(m_lineHeight, height);
+    const int below = leading / 2;
+    m_lineAbove = std::max(m_lineAbove, Advance(height, leading, -below));
+    m_lineBelow = std::max(m_lineBelow, below);
     const int right = Advance(m_x, width);
     const int bottom = Advance(m_lineTop, height);
     // Measured from the content's edge, so that indented lists need their indent too.
-    m_widestPiece = std::max(m_widestPiece, Advance(width, m_left - m_input.margin));
-    m_widestLine = std::max(m_widestLine, right - m_input.margin);
+    m_widestPiece = std::max(m_widestPiece, Advance(width, m_left - m_input.margin, m_rightInset));
+    m_widestLine = std::max(m_widestLine, Advance(right, m_rightInset, -m_input.margin));
     if (box.kind == BoxKind::Text && m_tree.boxes.size() > m_lineFirstBox) {
         LayoutBox& last = m_tree.boxes.back();
         if (last.kind == BoxKind::Text && last.rect.right == m_x && last.font == box.font &&
@@ -619,8 +729,8 @@ void LayoutBuilder::LineBreak(const TextStyle& style)
         FinishLine();
         return;
     }
-    m_lineTop = Advance(m_lineTop, m_pendingMargin, m_measurer.LineHeight(style.font));
-    m_pendingMargin = 0;
+    FlushMargin();
+    m_lineTop = Advance(m_lineTop, m_measurer.LineHeight(style.font), LeadingOf(style));
     m_pendingSpace = false;
     m_x = m_left;  // a line of nothing but tabs
 }
@@ -628,8 +738,8 @@ void LayoutBuilder::LineBreak(const TextStyle& style)
 // Boxes of a line share its bottom edge, so text sits on the baseline next to images.
 void LayoutBuilder::FinishLine()
 {
-    const int lineBottom = Advance(m_lineTop, m_lineHeight);
-    const int room = std::max(Right() - m_x, 0);
+    const int lineBottom = Advance(m_lineTop, m_lineAbove);
+    const int room = std::max(LineRight() - m_x, 0);
     const int indent = m_align == TextAlign::Center ? room / 2 : m_align == TextAlign::Right ? room : 0;
     for (size_t i = m_lineFirstBox; i < m_tree.boxes.size(); ++i) {
         RECT& rect = m_tree.boxes[i].rect;
@@ -639,12 +749,20 @@ void LayoutBuilder::FinishLine()
         rect.left += indent;
         rect.right += indent;
     }
-    m_lineTop = lineBottom;
-    m_lineHeight = 0;
+    m_lineTop = Advance(lineBottom, m_lineBelow == kNoExtent ? 0 : m_lineBelow);
+    m_lineAbove = 0;
+    m_lineBelow = kNoExtent;
+    PlaceLineAtomics();
     m_lineFirstBox = m_tree.boxes.size();
     m_x = m_left;
     m_lineContent = false;
+    m_lineStarted = false;
     m_pendingSpace = false;
+    std::vector<Atomic> waiting = std::move(m_waitingFloats);
+    m_waitingFloats.clear();
+    for (Atomic& atomic : waiting) {
+        PlaceFloat(std::move(atomic));
+    }
 }
 
 void LayoutBuilder::BlockEdge(int margin)
@@ -652,8 +770,9 @@ void LayoutBuilder::BlockEdge(int margin)
     if (m_tree.boxes.size() > m_lineFirstBox) {
         FinishLine();
     }
-    m_pendingMargin = std::max(m_pendingMargin, margin);
+    m_pendingMargin.Add(margin);
     m_pendingSpace = false;
+    m_lineStarted = false;
 }
 
 } // namespace engine

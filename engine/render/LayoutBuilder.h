@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "BoxStyle.h"
 #include "FontKey.h"
 #include "LayoutTree.h"
 #include "StyleResolver.h"
@@ -46,6 +47,11 @@ public:
     static constexpr COLORREF kTextColor = RGB(0, 0, 0);
     static constexpr COLORREF kLinkColor = RGB(0, 0, 238);
     static constexpr COLORREF kRuleColor = RGB(160, 160, 160);
+    static constexpr int kNoExtent = -kMaxCoordinate;
+    // Each level of tables, floats and inline blocks lays its content out up to three
+    // times (two measurements), so their nesting is bounded.
+    static constexpr int kMaxNestedLayouts = 6;
+    static constexpr int kMeasureWidth = 1 << 20;  // wide enough that no line of a measured box wraps
 
     // `measurer` is borrowed for the lifetime of the builder.
     LayoutBuilder(TextMeasurer& measurer, LayoutInput input);
@@ -75,6 +81,8 @@ private:
         const DomNode* element = nullptr;  // whose style this is
         bool preformatted = false;
         bool listMarkers = true;  // list items show bullets or numbers
+        int lineHeight = -1;      // pixels; -1 for the font's own
+        double lineFactor = 0;    // when not 0, the line height in font sizes, for every descendant's font
     };
     struct BlockInfo {
         const ResolvedStyle* css;
@@ -84,9 +92,53 @@ private:
     void VisitChildren(const DomNode& node, const TextStyle& style, int depth);
     void VisitElement(const DomNode& element, const TextStyle& style, int depth);
     void VisitBlock(const DomNode& element, const TextStyle& style, int depth, BlockInfo block);
+    // The box model of blocks (LayoutBuilderBlocks.cpp).
+    enum class Flow { InFlow, NewContext };  // a new context keeps its content's margins in
+    struct OpenBox {
+        BoxStyle box;
+        int borderLeft = 0;   // the border box's edges
+        int borderRight = 0;
+        int top = -1;         // once collapsed margins allow to know it
+        bool newContext = false;  // its margins never collapse with its content's
+        size_t firstSlot = 0;  // boxes reserved for the background and the four borders
+        int savedLeft = 0;
+        int savedRight = 0;
+        int savedRightInset = 0;
+        int savedContainerHeight = -1;
+    };
+    [[nodiscard]] BoxStyle BlockBoxStyle(const DomNode& element, const TextStyle& style, const ResolvedStyle& css);
+    void OpenBlockBox(const BoxStyle& box, OpenBox& open, Flow flow = Flow::InFlow);
+    void CloseBlockBox(OpenBox& open);
+    void PaintBlockBox(const OpenBox& open, int bottom);
+    void SetBackgroundImage(LayoutBox& slot, const BoxStyle& box);
+    void FlushMargin();
+    // Floats and inline blocks: boxes laid out on their own (LayoutBuilderFloats.cpp).
+    struct Atomic {
+        LayoutTree tree;
+        int width = 0;  // of the margin box
+        bool left = true;  // floats: the side
+    };
+    struct FloatArea {
+        RECT rect;  // margin box
+        bool left;
+    };
+    [[nodiscard]] Atomic LayOutAtomic(const DomNode& element, const TextStyle& style, const BoxStyle& box, int depth);
+    [[nodiscard]] LayoutTree LayOutBox(const DomNode& element, const TextStyle& style, const BoxStyle& box, int width,
+                                       int depth, int* widestLine, int* widestPiece);
+    void VisitInlineBlock(const DomNode& element, const TextStyle& style, const ResolvedStyle& css, int depth);
+    void VisitFloat(const DomNode& element, const TextStyle& style, const ResolvedStyle& css, int depth);
+    void PlaceFloat(Atomic atomic);
+    void PlaceLineAtomics();
+    void ClearFloats(bool left, bool right);
+    [[nodiscard]] bool DropBelowFloat();
+    void MakeRoom(int width);
+    void FinishFlow();
+    [[nodiscard]] int LineLeft() const;
+    [[nodiscard]] int LineRight() const;
     void RecordAnchor(const DomNode& element);
     [[nodiscard]] TextStyle StyleFor(const DomNode& element, const TextStyle& parent, const ResolvedStyle& css);
     static void ApplyCss(const ResolvedStyle& css, TextStyle& style, int parentPixels);
+    static void ApplyLineHeight(std::wstring_view value, TextStyle& style);
     void AddText(std::wstring_view text, const TextStyle& style);
     void AddWord(std::wstring_view word, const TextStyle& style);
     void AddTab(const TextStyle& style);
@@ -95,7 +147,9 @@ private:
     void AddRule();
     void AddListMarker(const TextStyle& style);
     void PlaceMarker();
-    void PlaceInline(LayoutBox box, int width, int height);
+    // `leading` is what the line height adds to `height`, half above and half below.
+    void PlaceInline(LayoutBox box, int width, int height, int leading = 0);
+    [[nodiscard]] int LeadingOf(const TextStyle& style);
     void LineBreak(const TextStyle& style);
     void FinishLine();
     void BlockEdge(int margin);
@@ -112,7 +166,7 @@ private:
     void AddFill(const RECT& rect, COLORREF color);
     void AddFrame(const RECT& rect, int width, COLORREF color);
 
-    [[nodiscard]] int Right() const { return m_width - m_input.margin; }
+    [[nodiscard]] int Right() const { return m_right; }
 
     TextMeasurer& m_measurer;
     LayoutInput m_input;
@@ -120,19 +174,29 @@ private:
     const StyleResolver& m_styles;
     int m_width;
     LayoutTree m_tree;
+    // Content edges of the innermost open block.
+    int m_left = 0;
+    int m_right;
+    int m_rightInset = 0;       // padding, borders and margins of open blocks right of m_right
+    int m_containerHeight = -1; // of the innermost block with a set height, for percentages
+    std::vector<OpenBox*> m_awaitingTop;  // open blocks whose top waits for collapsed margins
+    std::vector<FloatArea> m_floats;      // placed floats that may still narrow lines
+    std::vector<Atomic> m_waitingFloats;  // met inside a line; placed below it
+    std::vector<std::pair<size_t, LayoutTree>> m_lineAtomics;  // inline blocks of the line, by placeholder
+    bool m_lineStarted = false;           // the line's top and left edge are fixed
     // Current line.
-    int m_left;
     int m_x;
     int m_lineTop = 0;
-    int m_lineHeight = 0;
+    int m_lineAbove = 0;  // extent of the line's boxes above and below the shared bottom edge
+    int m_lineBelow = kNoExtent;
     size_t m_lineFirstBox = 0;
     bool m_lineContent = false;  // the line holds more than a list marker
     bool m_pendingSpace = false;
-    int m_pendingMargin;  // collapsed vertical margin before the next line
+    CollapsedMargin m_pendingMargin;  // vertical margins before the next line
     std::vector<int> m_listCounters;  // per open list: next number, or -1 for bullets
     std::optional<LayoutBox> m_pendingMarker;  // rect.left holds the item's left edge
     TextAlign m_align = TextAlign::Left;  // of the block whose lines are being laid out
-    int m_tableNesting = 0;  // tables this builder's content sits in
+    int m_tableNesting = 0;  // tables, floats and inline blocks this builder's content sits in
     bool m_measuring = false;  // laying out a cell only to measure it: percentages mean nothing
     int m_widestLine = 0;    // for measuring table cells
     int m_widestPiece = 0;

@@ -16,7 +16,6 @@ namespace {
 constexpr int kDefaultSpacing = 2;
 constexpr int kDefaultPadding = 1;
 constexpr int kMaxFrame = 100;  // border, spacing and padding attributes are capped at this
-constexpr int kMeasureWidth = 1 << 20;  // wide enough that no line of a cell wraps
 constexpr COLORREF kOuterBorderColor = RGB(128, 128, 128);
 constexpr COLORREF kCellBorderColor = RGB(192, 192, 192);
 
@@ -113,8 +112,7 @@ LayoutBuilder::TableFrame LayoutBuilder::FrameFor(const DomNode& table) const
 void LayoutBuilder::VisitTable(const DomNode& table, const TextStyle& style, int depth)
 {
     BlockEdge(0);
-    m_lineTop = Advance(m_lineTop, m_pendingMargin);
-    m_pendingMargin = 0;
+    FlushMargin();
     const TableGrid grid = TableGrid::Build(table, [this](const DomNode& part) { return IsDisplayed(part); });
     TableFrame frame = FrameFor(table);
     const int available = std::max(Right() - m_left, 1);
@@ -239,8 +237,8 @@ LayoutTree LayoutBuilder::LayOutCell(const DomNode& cell, const TextStyle& style
     const TextAlign inherited = centred ? TextAlign::Center : m_align;
     nested.m_align = AlignOf(cell, css, cell.parent != nullptr ? AlignOf(*cell.parent, ResolvedStyle(), inherited) : inherited);
     nested.VisitChildren(cell, nested.StyleFor(cell, style, css), depth + 1);
-    nested.FinishLine();
-    nested.m_tree.contentHeight = Advance(nested.m_lineTop, nested.m_pendingMargin);
+    nested.FinishFlow();
+    nested.m_tree.contentHeight = Advance(nested.m_lineTop, nested.m_pendingMargin.Total());
     if (widestLine != nullptr) {
         *widestLine = nested.m_widestLine;
         *widestPiece = nested.m_widestPiece;

@@ -57,15 +57,20 @@ int DimensionAttribute(const DomNode& element, std::wstring_view name, int perce
 
 std::optional<COLORREF> BackgroundOf(const DomNode& element, const ResolvedStyle& css)
 {
-    const std::wstring* value = css.Find(L"background-color");
-    value = value != nullptr ? value : css.Find(L"background");
-    if (value != nullptr) {
-        if (const auto color = ParseCssColor(std::wstring_view(*value).substr(0, value->find(L' ')))) {
-            return color;
-        }
+    if (const std::wstring* value = css.Find(L"background-color")) {
+        return ParseCssColor(*value);  // transparent beats the attribute too
     }
     const DomString* attribute = FindAttribute(element, L"bgcolor");
     return attribute != nullptr ? ParseCssColor(*attribute) : std::nullopt;
+}
+
+std::wstring BackgroundImageOf(const DomNode& element, const ResolvedStyle& css)
+{
+    if (const std::wstring* image = css.Find(L"background-image")) {
+        return ParseCssUrl(*image).value_or(L"");
+    }
+    const DomString* attribute = FindAttribute(element, L"background");
+    return attribute != nullptr ? std::wstring(TrimCss(*attribute)) : std::wstring();
 }
 
 } // namespace engine

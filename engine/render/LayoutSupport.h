@@ -2,6 +2,7 @@
 // Arithmetic and attribute readings shared by the flow and the table parts of layout.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "LayoutBuilder.h"
@@ -21,8 +22,12 @@ namespace engine {
 // a number, or a percentage while `percentBase` is negative.
 [[nodiscard]] int DimensionAttribute(const DomNode& element, std::wstring_view name, int percentBase);
 
-// The colour of background-color (or of the background shorthand when it starts with
-// a colour), else of the bgcolor attribute; nothing when neither gives one.
+// The colour of background-color when declared (nothing for transparent), else of the
+// bgcolor attribute.
 [[nodiscard]] std::optional<COLORREF> BackgroundOf(const DomNode& element, const ResolvedStyle& css);
+
+// The address of background-image when declared (empty for none), else of the
+// background attribute; as written, not yet resolved.
+[[nodiscard]] std::wstring BackgroundImageOf(const DomNode& element, const ResolvedStyle& css);
 
 } // namespace engine

@@ -15,7 +15,10 @@ namespace engine {
 class DecodedImage;
 struct DomNode;
 
-enum class BoxKind { Text, Image, Rule };
+enum class BoxKind { Text, Image, Rule, Background };
+
+// How a background image repeats from its box's top left corner.
+enum class BackgroundRepeat { Both, None, X, Y };
 
 struct LayoutBox {
     BoxKind kind = BoxKind::Text;
@@ -26,7 +29,8 @@ struct LayoutBox {
     int link = -1;             // index into LayoutTree::links, -1 outside links
     const DomNode* element = nullptr;  // Text and Image: whose style paints it; null for list markers
     std::wstring imageUrl;     // Image: absolute
-    std::shared_ptr<const DecodedImage> image;  // Image: null draws the placeholder
+    std::shared_ptr<const DecodedImage> image;  // Image: null draws the placeholder; Background: never null
+    BackgroundRepeat repeat = BackgroundRepeat::Both;  // Background
 };
 
 struct LinkInfo {

@@ -51,6 +51,7 @@ void PagePainter::Paint(const LayoutTree& tree, const RECT& clip, int scrollY)
         case BoxKind::Text: PaintText(box, target); break;
         case BoxKind::Image: PaintImage(box, target); break;
         case BoxKind::Rule: FillSolid(target, box.color); break;
+        case BoxKind::Background: PaintTiles(box, target, clip); break;
         }
     }
 }
@@ -86,6 +87,35 @@ void PagePainter::PaintImage(const LayoutBox& box, const RECT& target)
     ::SetTextColor(m_dc, box.color);
     (void)::ExtTextOutW(m_dc, inside.left, inside.top, ETO_CLIPPED, &inside, box.text.c_str(),
                         static_cast<UINT>(box.text.size()), nullptr);  // nothing to do if GDI refuses
+}
+
+// Only the tiles that meet the clip are drawn, so a huge box costs no more than the window.
+void PagePainter::PaintTiles(const LayoutBox& box, const RECT& target, const RECT& clip)
+{
+    if (box.image == nullptr || box.image->Width() <= 0 || box.image->Height() <= 0) {
+        return;
+    }
+    RECT area{};
+    if (!::IntersectRect(&area, &target, &clip)) {
+        return;
+    }
+    const int width = box.image->Width();
+    const int height = box.image->Height();
+    const bool acrossX = box.repeat == BackgroundRepeat::Both || box.repeat == BackgroundRepeat::X;
+    const bool acrossY = box.repeat == BackgroundRepeat::Both || box.repeat == BackgroundRepeat::Y;
+    const long long firstX = acrossX ? target.left + (area.left - target.left) / width * 1LL * width : target.left;
+    const long long firstY = acrossY ? target.top + (area.top - target.top) / height * 1LL * height : target.top;
+    const long long endX = acrossX ? area.right : std::min<long long>(target.left + width, area.right);
+    const long long endY = acrossY ? area.bottom : std::min<long long>(target.top + height, area.bottom);
+    const DcStateScope state(m_dc);
+    (void)::IntersectClipRect(m_dc, area.left, area.top, area.right, area.bottom);  // failure only means no clipping
+    for (long long y = firstY; y < endY; y += height) {
+        for (long long x = firstX; x < endX; x += width) {
+            const RECT tile{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(x + width),
+                            static_cast<LONG>(y + height)};
+            box.image->Draw(m_dc, tile);
+        }
+    }
 }
 
 void PagePainter::FillSolid(const RECT& target, COLORREF color)

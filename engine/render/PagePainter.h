@@ -23,6 +23,7 @@ public:
 private:
     void PaintText(const LayoutBox& box, const RECT& target);
     void PaintImage(const LayoutBox& box, const RECT& target);
+    void PaintTiles(const LayoutBox& box, const RECT& target, const RECT& clip);
     void FillSolid(const RECT& target, COLORREF color);
     void FrameSolid(const RECT& target, COLORREF color);
 

@@ -218,7 +218,7 @@ PageView::Hit PageView::HitTest(POINT contentPoint) const
     // The box painted last is on top; fills and borders are only decoration.
     for (auto it = m_layout->boxes.rbegin(); it != m_layout->boxes.rend(); ++it) {
         const LayoutBox& box = *it;
-        if (box.kind == BoxKind::Rule || !Contains(box.rect, contentPoint)) {
+        if (box.kind == BoxKind::Rule || box.kind == BoxKind::Background || !Contains(box.rect, contentPoint)) {
             continue;
         }
         if (box.link >= 0) {

@@ -45,7 +45,8 @@ TEST(CssStyleSheet, KeepsScreenRulesAndSkipsWhatItCannotRead)
         }
         blocks.push_back(text);
     }
-    EXPECT_EQ(blocks, (std::vector<std::wstring>{L"color=red;margin=0!;", L"color=red;margin=0!;", L"font-size=2em;",
+    const std::wstring margins = L"color=red;margin-top=0!;margin-right=0!;margin-bottom=0!;margin-left=0!;";
+    EXPECT_EQ(blocks, (std::vector<std::wstring>{margins, margins, L"font-size=2em;",
                                                  L"color=blue;", L"color=blue;", L"content=\"};\";font-style=normal;"}));
 }
 
@@ -134,7 +135,46 @@ TEST(StyleResolver, CascadeOrdersByImportanceSpecificityAndPosition)
     }
 }
 
-TEST(CssValues, ColoursAndFontSizes)
+TEST(CssStyleSheet, ShorthandsBecomeLonghandsOrAreDroppedWhole)
+{
+    const auto expand = [](std::wstring_view block) {
+        std::wstring text;
+        for (const auto& d : ParseDeclarations(block)) {
+            text += d.property + L"=" + d.value + L";";
+        }
+        return text;
+    };
+    const struct {
+        const wchar_t* block;
+        const wchar_t* longhands;
+    } cases[] = {
+        {L"padding: 1px 2px 3px", L"padding-top=1px;padding-right=2px;padding-bottom=3px;padding-left=2px;"},
+        {L"margin: 0 auto", L"margin-top=0;margin-right=auto;margin-bottom=0;margin-left=auto;"},
+        {L"margin: 1px 2px 3px 4px 5px; padding: -1px; margin-top: x", L""},
+        {L"border-width: thin 2px", L"border-top-width=thin;border-right-width=2px;border-bottom-width=thin;"
+                                    L"border-left-width=2px;"},
+        {L"border-left: 4px SOLID #ff3b4a",
+         L"border-left-width=4px;border-left-style=solid;border-left-color=#ff3b4a;"},
+        {L"border-top: dashed", L"border-top-width=medium;border-top-style=dashed;border-top-color=currentcolor;"},
+        {L"border: 1px solid red 2px bogus", L""},
+        {L"background: #251f29", L"background-color=#251f29;background-image=none;background-repeat=repeat;"},
+        {L"background: url(\"Img/A b.png\") no-repeat left top rgb(1, 2, 3)",
+         L"background-color=rgb(1, 2, 3);background-image=url(\"Img/A b.png\");background-repeat=no-repeat;"},
+        {L"font: 14px/1.7 \"Microsoft YaHei\", sans-serif",
+         L"font-style=normal;font-weight=normal;font-size=14px;line-height=1.7;"
+         L"font-family=\"Microsoft YaHei\", sans-serif;"},
+        {L"font: italic bold 12px / 20px serif",
+         L"font-style=italic;font-weight=bold;font-size=12px;line-height=20px;font-family=serif;"},
+        {L"font: 12px; font: caption; font: huge serif", L""},
+        {L"width: -3px; max-width: none; height: 50%; line-height: normal; float: middle; clear: both",
+         L"max-width=none;height=50%;line-height=normal;clear=both;"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(expand(c.block), c.longhands) << c.block;
+    }
+}
+
+TEST(CssValues, ColoursFontSizesAndLengths)
 {
     EXPECT_EQ(ParseCssColor(L"#F00"), RGB(255, 0, 0));
     EXPECT_EQ(ParseCssColor(L"#00a0ff"), RGB(0, 160, 255));
@@ -152,6 +192,16 @@ TEST(CssValues, ColoursAndFontSizes)
                  {L"1e9px", std::nullopt}, {L"big", std::nullopt}};
     for (const auto& size : sizes) {
         EXPECT_EQ(ParseFontSize(size.value, 20), size.pixels) << size.value;
+    }
+    const struct {
+        const wchar_t* value;
+        int percentBase;
+        std::optional<int> pixels;
+    } lengths[] = {{L"10px", 0, 10}, {L"1.5EM", 0, 30}, {L"50%", 300, 150}, {L"50%", -1, std::nullopt},
+                   {L"0", 0, 0}, {L"5", 0, std::nullopt}, {L"1in", 0, 96}, {L"-4pt", 0, -5},
+                   {L"1e12px", 0, kMaxCssPixels}, {L"auto", 0, std::nullopt}, {L"3vw", 0, std::nullopt}};
+    for (const auto& length : lengths) {
+        EXPECT_EQ(ParseCssLength(length.value, 20, length.percentBase), length.pixels) << length.value;
     }
 }
 

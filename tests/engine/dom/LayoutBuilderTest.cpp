@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <random>
+#include <tuple>
 
 #include "DibCanvas.h"
 #include "FixedMeasurer.h"
@@ -370,6 +372,165 @@ TEST_F(LayoutTest, StyleSheetsSetDisplayFontsColoursAlignmentAndMarkers)
         if (c.check && Texts(tree) == c.texts) {
             c.check(tree);
         }
+    }
+}
+
+// The first red fill (a background or a border side) and the first text of a page.
+TEST_F(LayoutTest, BlockBoxesTakeMarginsBordersPaddingAndSizes)
+{
+    const struct {
+        const wchar_t* html;
+        const wchar_t* css;
+        Rect fill;
+        Rect text;
+    } cases[] = {
+        {L"<div id=a>x</div>", L"#a { background: #f00; padding: 4px 6px; margin: 10px 20px }",
+         R(28, 10, 372, 38), R(34, 14, 42, 34)},
+        // Sibling margins collapse to the larger; so do a parent's and its first child's.
+        {L"<p>a</p><div style='margin-top: 30px; background: red'>b</div>", L"", R(8, 66, 392, 86), R(8, 16, 16, 36)},
+        {L"<div style='background: red'><p>t</p></div>", L"", R(8, 16, 392, 36), R(8, 16, 16, 36)},
+        {L"<div style='background: red; padding-top: 1px'><p>t</p></div>", L"", R(8, 8, 392, 45), R(8, 25, 16, 45)},
+        {L"<div style='margin-bottom: -10px'>a</div><div style='background: red'>b</div>", L"",
+         R(8, 18, 392, 38), R(8, 8, 16, 28)},
+        // Widths: set, capped, centred by auto margins, with padding and borders inside.
+        {L"<div style='width: 100px; margin: 0 auto; background: red'>x</div>", L"", R(150, 8, 250, 28),
+         R(150, 8, 158, 28)},
+        {L"<div style='max-width: 50%; border: 2px solid red'>x</div>", L"", R(8, 8, 204, 10), R(10, 10, 18, 30)},
+        {L"<div style='box-sizing: border-box; width: 100px; padding: 10px; background: red'>x</div>", L"",
+         R(8, 8, 108, 48), R(18, 18, 26, 38)},
+        {L"<div style='font-size: 20px; padding: 1em; background: red'>x</div>", L"", R(8, 8, 392, 72),
+         R(28, 28, 38, 52)},
+        // Heights in pixels and in percent of a parent's set height; content after them.
+        {L"<div style='height: 50px; background: red'></div><div>y</div>", L"", R(8, 8, 392, 58), R(8, 58, 16, 78)},
+        {L"<div style='height: 100px'><div style='height: 50%; background: red'></div></div>x", L"",
+         R(8, 8, 392, 58), R(8, 108, 16, 128)},
+        {L"<div style='height: 50%; background: red'>x</div>", L"", R(8, 8, 392, 28), R(8, 8, 16, 28)},
+        // The body's margin from the sheet; a list's indent is padding a sheet can remove.
+        {L"<div style='background: red'>x</div>", L"body { margin: 0 }", R(0, 0, 400, 20), R(0, 0, 8, 20)},
+        {L"<ul style='background: red'><li>x</ul>", L"ul { padding: 0; margin: 4px }", R(12, 8, 388, 28),
+         R(12, 8, 20, 28)},
+    };
+    for (const auto& c : cases) {
+        const LayoutTree tree = Lay(c.html, 400, c.css);
+        const auto fill = std::find_if(tree.boxes.begin(), tree.boxes.end(), [](const LayoutBox& box) {
+            return box.kind == BoxKind::Rule && box.color == RGB(255, 0, 0) && !IsRectEmpty(&box.rect);
+        });
+        const auto text = std::find_if(tree.boxes.begin(), tree.boxes.end(), [](const LayoutBox& box) {
+            return box.kind == BoxKind::Text && box.text != L"\u2022";
+        });
+        ASSERT_TRUE(fill != tree.boxes.end() && text != tree.boxes.end()) << c.html;
+        EXPECT_EQ(R(*fill), c.fill) << c.html;
+        EXPECT_EQ(R(*text), c.text) << c.html;
+    }
+}
+
+// Lines "a" and "b": where the first starts and how far apart they are; the line height
+// adds its leading half above and half below the text.
+TEST_F(LayoutTest, LineHeightSetsTheDistanceOfLines)
+{
+    const struct {
+        const wchar_t* html;
+        const wchar_t* css;
+        int firstTop;
+        int pitch;
+    } cases[] = {
+        {L"<div style='line-height: normal'>a<br>b</div>", L"", kMargin, kLine},
+        {L"<div style='line-height: 30px'>a<br>b</div>", L"", kMargin + 5, 30},
+        {L"<div style='line-height: 2'>a<br>b</div>", L"", kMargin + 6, 32},
+        {L"<div style='line-height: 150%'>a<br>b</div>", L"", kMargin + 2, 24},
+        {L"<div style='line-height: 1.5em'>a<br>b</div>", L"", kMargin + 2, 24},
+        {L"<div style='line-height: 10px'>a<br>b</div>", L"", kMargin - 5, 10},
+        // A number scales with each descendant's font; a length is inherited as it is.
+        {L"<div style='line-height: 2'><h1>a<br>b</h1></div>", L"", 21 + 14, 64},
+        {L"<div style='line-height: 20px'><h1>a<br>b</h1></div>", L"", 21 - 8, 20},
+        {L"a<br>b", L"body { font: 10px/3 serif }", kMargin + 8, 30},
+        {L"<div style='line-height: -2; line-height: 2q'>a<br>b</div>", L"", kMargin, kLine},
+    };
+    for (const auto& c : cases) {
+        const LayoutTree tree = Lay(c.html, 400, c.css);
+        ASSERT_EQ(Texts(tree), (std::vector<std::wstring>{L"a", L"b"})) << c.html;
+        EXPECT_EQ(tree.boxes[0].rect.top, c.firstTop) << c.html << c.css;
+        EXPECT_EQ(tree.boxes[1].rect.top - tree.boxes[0].rect.top, c.pitch) << c.html << c.css;
+    }
+}
+
+// Every text box, top to bottom and left to right, and the first red fill or image.
+struct FlowCase {
+    std::wstring html;
+    int width;
+    std::vector<std::pair<std::wstring, RECT>> texts;
+    RECT fill;  // empty: no red fill
+};
+
+void ExpectFlow(const FlowCase& c, const LayoutTree& tree)
+{
+    std::vector<std::pair<std::wstring, RECT>> texts;
+    RECT fill{};
+    for (const auto& box : tree.boxes) {
+        if (box.kind == BoxKind::Text) {
+            texts.emplace_back(box.text, box.rect);
+        } else if (IsRectEmpty(&fill) && (box.kind == BoxKind::Image || box.color == RGB(255, 0, 0))) {
+            fill = box.rect;
+        }
+    }
+    std::sort(texts.begin(), texts.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.second.top, a.second.left) < std::tie(b.second.top, b.second.left);
+    });
+    ASSERT_EQ(texts.size(), c.texts.size()) << c.html;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i].first, c.texts[i].first) << c.html;
+        EXPECT_TRUE(EqualRect(&texts[i].second, &c.texts[i].second))
+            << c.html << " text " << i << " at " << testing::PrintToString(Rect{texts[i].second});
+    }
+    EXPECT_TRUE(EqualRect(&fill, &c.fill)) << c.html << " fill at " << testing::PrintToString(Rect{fill});
+}
+
+TEST_F(LayoutTest, FloatsTakeTheSidesAndTextFlowsBesideThemUntilCleared)
+{
+    const std::wstring box = L"<div style='float: left; width: 100px; height: 30px; background: red'></div>";
+    const FlowCase cases[] = {
+        {L"<img src=x width=50 height=40 align=left>text", 400, {{L"text", {58, 8, 90, 28}}}, {8, 8, 58, 48}},
+        {L"<img src=x width=50 height=40 align=RIGHT>text", 400, {{L"text", {8, 8, 40, 28}}}, {342, 8, 392, 48}},
+        {L"<p>x<img src=x width=50 height=40 align=left>yy</p>z", 400,
+         {{L"xyy", {8, 16, 32, 36}}, {L"z", {58, 52, 66, 72}}}, {8, 36, 58, 76}},
+        {box + L"aaaa bbbb cccc dddd eeee ffff", 216,
+         {{L"aaaa bbbb", {108, 8, 180, 28}}, {L"cccc dddd", {108, 28, 180, 48}}, {L"eeee ffff", {8, 48, 80, 68}}},
+         {8, 8, 108, 38}},
+        {box + L"a<div style='clear: left'>b</div>", 400,
+         {{L"a", {108, 8, 116, 28}}, {L"b", {8, 38, 16, 58}}}, {8, 8, 108, 38}},
+        {box + L"a<br clear=all>b", 400, {{L"a", {108, 8, 116, 28}}, {L"b", {8, 38, 16, 58}}}, {8, 8, 108, 38}},
+        {L"<div style='float: right; width: 300px; height: 10px; background: red'></div>"
+         L"<div style='float: right; width: 300px; height: 10px'></div>xy",
+         400, {{L"xy", {8, 8, 24, 28}}}, {92, 8, 392, 18}},
+        // A word too wide for the room beside a float goes below it instead of being cut.
+        {box + L"abcdefghijklm", 216, {{L"abcdefghijklm", {8, 38, 112, 58}}}, {8, 8, 108, 38}},
+        // A float is as wide as its content needs, and the page grows to hold it.
+        {L"<div style='float: left; border-top: 1px solid red'>abc</div>", 400, {{L"abc", {8, 9, 32, 29}}},
+         {8, 8, 32, 9}},
+    };
+    for (const auto& c : cases) {
+        const LayoutTree tree = Lay(c.html, c.width);
+        ExpectFlow(c, tree);
+        EXPECT_GE(tree.contentHeight, tree.boxes.empty() ? 0 : static_cast<int>(tree.boxes.back().rect.bottom));
+    }
+}
+
+TEST_F(LayoutTest, InlineBlocksSitOnTheLineAsOneBox)
+{
+    const FlowCase cases[] = {
+        {L"a<span style='display: inline-block; width: 50px; height: 30px; background: red'></span>b", 400,
+         {{L"a", {8, 18, 16, 38}}, {L"b", {66, 18, 74, 38}}}, {16, 8, 66, 38}},
+        {L"<span style='display: inline-block; padding: 2px; border: 1px solid red'>xy</span>z", 400,
+         {{L"xy", {11, 11, 27, 31}}, {L"z", {30, 14, 38, 34}}}, {8, 8, 30, 9}},
+        {L"aaaaaaaa <span style='display: inline-block; width: 30px'>b</span>", 100,
+         {{L"aaaaaaaa", {8, 8, 72, 28}}, {L"b", {8, 28, 16, 48}}}, {}},
+        {L"<span style='display: inline-block; width: 50%'>b</span>c", 400,
+         {{L"b", {8, 8, 16, 28}}, {L"c", {200, 8, 208, 28}}}, {}},
+        {L"<div style='text-align: center'><span style='display: inline-block; width: 20px'>b</span></div>", 400,
+         {{L"b", {196, 8, 204, 28}}}, {}},
+    };
+    for (const auto& c : cases) {
+        ExpectFlow(c, Lay(c.html, c.width));
     }
 }
 

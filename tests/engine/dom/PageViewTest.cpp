@@ -241,6 +241,74 @@ TEST_F(PageViewTest, CollapsedTableBordersAreOneLineBetweenCellsAndAtTheEdges)
     EXPECT_EQ(m_canvas.PixelAt(lines[1], kMargin - 1), kWhite);
 }
 
+TEST_F(PageViewTest, BlockBackgroundFillsItsBorderBoxUnderTheText)
+{
+    ASSERT_TRUE(m_canvas.Valid());
+    Show(L"<div style='margin: 0 10px; padding: 4px; background: #00ff00'><a href=x>xx</a></div>", false);
+    PaintAll();
+    const Rgb green{0, 255, 0};
+    const RECT box{kMargin + 10, kMargin, kWidth - kMargin - 10, m_view.ContentHeight() - kMargin};
+    EXPECT_EQ(m_canvas.PixelAt(box.left, box.top), green);
+    EXPECT_EQ(m_canvas.PixelAt(box.right - 1, box.bottom - 1), green);
+    EXPECT_EQ(m_canvas.PixelAt(box.left - 1, box.top), kWhite);
+    EXPECT_EQ(m_canvas.PixelAt(box.right, box.top), kWhite);
+    EXPECT_EQ(m_canvas.PixelAt(box.left, box.top - 1), kWhite);
+    EXPECT_EQ(m_canvas.PixelAt(box.left, box.bottom), kWhite);
+    EXPECT_GT(m_canvas.Count(box, {0, 0, 238}), 0) << "the link is drawn over the background";
+    EXPECT_EQ(m_canvas.Count(box, kWhite) + m_canvas.Count(box, kBlack), 0) << "the box is filled";
+}
+
+TEST_F(PageViewTest, BlockBordersAreDrawnInsideTheBorderBoxInTheirColours)
+{
+    ASSERT_TRUE(m_canvas.Valid());
+    Show(L"<div style='border: 3px solid #f00; border-left: 2px solid #0000ff; height: 10px'></div>", false);
+    PaintAll();
+    const Rgb blue{0, 0, 255};
+    const int top = kMargin;
+    const int bottom = kMargin + 3 + 10 + 3;
+    const int left = kMargin;
+    const int right = kWidth - kMargin;
+    const struct {
+        int x;
+        int y;
+        Rgb colour;
+    } pixels[] = {{left + 5, top - 1, kWhite},    {left + 5, top, kRed},          {left + 5, top + 2, kRed},
+                  {left + 5, top + 3, kWhite},    {left + 5, bottom - 3, kRed},   {left + 5, bottom - 1, kRed},
+                  {left + 5, bottom, kWhite},     {left - 1, top + 5, kWhite},    {left, top + 5, blue},
+                  {left + 1, top + 5, blue},      {left + 2, top + 5, kWhite},    {right - 4, top + 5, kWhite},
+                  {right - 3, top + 5, kRed},     {right - 1, top + 5, kRed},     {right, top + 5, kWhite}};
+    for (const auto& pixel : pixels) {
+        EXPECT_EQ(m_canvas.PixelAt(pixel.x, pixel.y), pixel.colour) << pixel.x << "," << pixel.y;
+    }
+}
+
+// A 4x4 red image behind a 20x10 box with a 1-pixel white border, at the body's corner.
+TEST_F(PageViewTest, BackgroundImagesTileFromThePaddingBoxAsTheirRepeatSays)
+{
+    ASSERT_TRUE(m_canvas.Valid());
+    const struct {
+        const wchar_t* repeat;
+        int redPixels;
+        POINT lastRed;
+    } cases[] = {{L"repeat", 200, {27, 17}}, {L"repeat-x", 80, {27, 12}}, {L"repeat-y", 40, {12, 17}},
+                 {L"no-repeat", 16, {12, 12}}};
+    for (const auto& c : cases) {
+        const std::wstring html = std::wstring(L"<div style='width: 20px; height: 10px; border: 1px solid #fff; "
+                                               L"background: url(../img/red.bmp) ") + c.repeat + L"'></div>";
+        m_view.SetDocument(ParseHtml(html), kBase);
+        m_view.Layout(m_canvas.Dc(), kWidth);
+        EXPECT_EQ(m_view.ImageUrls(), std::vector<std::wstring>{kRedUrl}) << c.repeat;
+        m_view.SetImage(kRedUrl, test::SolidBmp(4, 4, kRed));
+        m_view.Layout(m_canvas.Dc(), kWidth);
+        PaintAll();
+        const RECT padding{kMargin + 1, kMargin + 1, kMargin + 21, kMargin + 11};
+        EXPECT_EQ(m_canvas.Count(m_canvas.Whole(), kRed), c.redPixels) << c.repeat;
+        EXPECT_EQ(m_canvas.Count(padding, kRed), c.redPixels) << c.repeat;
+        EXPECT_EQ(m_canvas.PixelAt(padding.left, padding.top), kRed) << c.repeat;
+        EXPECT_EQ(m_canvas.PixelAt(c.lastRed.x, c.lastRed.y), kRed) << c.repeat;
+    }
+}
+
 TEST_F(PageViewTest, StyleElementsAndLinkedSheetsApplyInDocumentOrder)
 {
     const auto heightOf = [this](std::wstring_view html) {
