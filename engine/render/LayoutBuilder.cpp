@@ -127,12 +127,42 @@ int PixelAttribute(const DomNode& element, std::wstring_view name)
     return std::min(DimensionAttribute(element, name, 0), kMaxImageSide);
 }
 
-// Step 1: the attributes; step 2: what the loaded image supplies (its own size, or the
-// missing side in proportion); step 3: the placeholder's size; step 4: fit the line.
-SIZE ImageSize(const DomNode& img, const DecodedImage* image, SIZE placeholder, int available)
+// The sizes an image is asked to take, in pixels; -1 where nothing asks.
+struct ImageHints {
+    int width = -1;
+    int height = -1;
+    int maxWidth = -1;
+};
+
+// The width and height attributes, under the page's width, height and max-width; a
+// height of auto leaves the image its own proportions.
+ImageHints HintsFor(const DomNode& img, const ResolvedStyle& css, int fontPixels, int containerWidth)
 {
-    int width = PixelAttribute(img, L"width");
-    int height = PixelAttribute(img, L"height");
+    ImageHints hints{PixelAttribute(img, L"width"), PixelAttribute(img, L"height"), -1};
+    const auto declared = [&](std::wstring_view property, int percentBase, int current) {
+        const std::wstring* value = css.Find(property);
+        if (value == nullptr) {
+            return current;
+        }
+        if (LowerAscii(*value) == L"auto") {
+            return -1;
+        }
+        const auto pixels = ParseCssLength(*value, fontPixels, percentBase);
+        return pixels.has_value() ? std::clamp(*pixels, 0, kMaxImageSide) : current;
+    };
+    hints.width = declared(L"width", containerWidth, hints.width);
+    hints.height = declared(L"height", -1, hints.height);
+    hints.maxWidth = declared(L"max-width", containerWidth, -1);
+    return hints;
+}
+
+// Step 1: the hints; step 2: what the loaded image supplies (its own size, or the
+// missing side in proportion); step 3: the placeholder's size; step 4: fit max-width
+// and the line.
+SIZE ImageSize(const ImageHints& hints, const DecodedImage* image, SIZE placeholder, int available)
+{
+    int width = hints.width;
+    int height = hints.height;
     if (image != nullptr) {
         const long long naturalWidth = image->Width();
         const long long naturalHeight = image->Height();
@@ -147,9 +177,11 @@ SIZE ImageSize(const DomNode& img, const DecodedImage* image, SIZE placeholder, 
     }
     width = width < 0 ? placeholder.cx : width;
     height = height < 0 ? placeholder.cy : height;
-    if (width > available) {
-        height = static_cast<int>(static_cast<long long>(height) * available / width);
-        width = available;
+    for (const int limit : {hints.maxWidth, available}) {
+        if (limit >= 0 && width > limit) {
+            height = static_cast<int>(static_cast<long long>(height) * limit / width);
+            width = limit;
+        }
     }
     return SIZE{width, height};
 }
@@ -311,17 +343,16 @@ void LayoutBuilder::VisitElement(const DomNode& element, const TextStyle& parent
     if (tag == L"br") {
         LineBreak(style);
         ClearFloats(clear.left, clear.right);
-    } else if (IsFloated(element, css) && nestable) {
+    } else if (IsFloated(element, css) && nestable && !FloatsFull()) {
         VisitFloat(element, style, css, depth);
-    } else if (displayValue == L"inline-block" && tag != L"img" && nestable) {
+    } else if ((displayValue == L"inline-block" || IsFloated(element, css)) && tag != L"img" && nestable) {
         VisitInlineBlock(element, style, css, depth);
     } else if (tag == L"img") {
-        AddImage(element, style);
+        AddImage(element, style, css);
     } else if (tag == L"hr") {
         AddRule();
     } else if (tag == L"table" && (display == nullptr || displayValue == L"table") && m_tableNesting < kMaxNestedLayouts) {
-        RecordAnchor(element);
-        VisitTable(element, style, depth);
+        VisitTableBox(element, style, css, depth);
     } else if (display != nullptr ? IsBlockDisplay(displayValue) : IsBlock(tag)) {
         const bool listItem = display != nullptr ? displayValue == L"list-item" : tag == L"li";
         if (clear.left || clear.right) {
@@ -591,7 +622,7 @@ void LayoutBuilder::AddOverlongWord(std::wstring_view word, const TextStyle& sty
     }
 }
 
-void LayoutBuilder::AddImage(const DomNode& img, const TextStyle& style)
+void LayoutBuilder::AddImage(const DomNode& img, const TextStyle& style, const ResolvedStyle& css)
 {
     const DomString* src = FindAttribute(img, L"src");
     LayoutBox box;
@@ -619,7 +650,9 @@ void LayoutBuilder::AddImage(const DomNode& img, const TextStyle& style)
                                        : SIZE{Advance(m_measurer.TextWidth(box.font, box.text), 2 * kAltPadding),
                                               Advance(m_measurer.LineHeight(box.font), 2 * kAltPadding)};
     }
-    const SIZE size = ImageSize(img, box.image.get(), placeholder, Right() - m_left);
+    const int available = Right() - m_left;
+    const ImageHints hints = HintsFor(img, css, style.font.pixelHeight, m_measuring ? -1 : available);
+    const SIZE size = ImageSize(hints, box.image.get(), placeholder, available);
     if (size.cx <= 0 || size.cy <= 0) {
         return;
     }
@@ -753,6 +786,7 @@ void LayoutBuilder::FinishLine()
     m_lineAbove = 0;
     m_lineBelow = kNoExtent;
     PlaceLineAtomics();
+    DropFloatsAbove(m_lineTop);
     m_lineFirstBox = m_tree.boxes.size();
     m_x = m_left;
     m_lineContent = false;

@@ -112,6 +112,7 @@ private:
     void PaintBlockBox(const OpenBox& open, int bottom);
     void SetBackgroundImage(LayoutBox& slot, const BoxStyle& box);
     void FlushMargin();
+    void VisitTableBox(const DomNode& table, const TextStyle& style, const ResolvedStyle& css, int depth);
     // Floats and inline blocks: boxes laid out on their own (LayoutBuilderFloats.cpp).
     struct Atomic {
         LayoutTree tree;
@@ -122,6 +123,8 @@ private:
         RECT rect;  // margin box
         bool left;
     };
+    // A builder for content laid out on its own, `width` pixels wide.
+    [[nodiscard]] std::unique_ptr<LayoutBuilder> Nested(int width, bool measuring) const;
     [[nodiscard]] Atomic LayOutAtomic(const DomNode& element, const TextStyle& style, const BoxStyle& box, int depth);
     [[nodiscard]] LayoutTree LayOutBox(const DomNode& element, const TextStyle& style, const BoxStyle& box, int width,
                                        int depth, int* widestLine, int* widestPiece);
@@ -132,6 +135,8 @@ private:
     void ClearFloats(bool left, bool right);
     [[nodiscard]] bool DropBelowFloat();
     void MakeRoom(int width);
+    [[nodiscard]] bool FloatsFull() const;
+    void DropFloatsAbove(int y);
     void FinishFlow();
     [[nodiscard]] int LineLeft() const;
     [[nodiscard]] int LineRight() const;
@@ -143,7 +148,7 @@ private:
     void AddWord(std::wstring_view word, const TextStyle& style);
     void AddTab(const TextStyle& style);
     void AddOverlongWord(std::wstring_view word, const TextStyle& style);
-    void AddImage(const DomNode& img, const TextStyle& style);
+    void AddImage(const DomNode& img, const TextStyle& style, const ResolvedStyle& css);
     void AddRule();
     void AddListMarker(const TextStyle& style);
     void PlaceMarker();

@@ -143,6 +143,37 @@ void LayoutBuilder::SetBackgroundImage(LayoutBox& slot, const BoxStyle& box)
     }
 }
 
+// A table's margins around the table layout: vertical ones collapse like a block's,
+// and auto ones on both sides centre it.
+void LayoutBuilder::VisitTableBox(const DomNode& table, const TextStyle& style, const ResolvedStyle& css, int depth)
+{
+    const BoxStyle box = BlockBoxStyle(table, style, css);
+    BlockEdge(box.margin.top);
+    RecordAnchor(table);
+    const int savedLeft = m_left;
+    const int savedRight = m_right;
+    const int left = box.autoMarginLeft ? 0 : box.margin.left;
+    const int right = box.autoMarginRight ? 0 : box.margin.right;
+    m_left = std::clamp(Advance(m_left, left), 0, m_right - 1);
+    m_right = std::clamp(m_right - std::max(right, 0), m_left + 1, m_right);
+    const size_t first = m_tree.boxes.size();
+    VisitTable(table, style, depth);
+    if (box.autoMarginLeft && box.autoMarginRight && m_tree.boxes.size() > first) {
+        LONG extent = m_left;
+        for (size_t i = first; i < m_tree.boxes.size(); ++i) {
+            extent = std::max(extent, m_tree.boxes[i].rect.right);
+        }
+        const int shift = std::max<int>((m_right - extent) / 2, 0);
+        for (size_t i = first; i < m_tree.boxes.size(); ++i) {
+            ::OffsetRect(&m_tree.boxes[i].rect, shift, 0);
+        }
+    }
+    m_left = savedLeft;
+    m_right = savedRight;
+    m_x = m_left;
+    BlockEdge(box.margin.bottom);
+}
+
 void LayoutBuilder::FlushMargin()
 {
     m_lineTop = Advance(m_lineTop, m_pendingMargin.Total());

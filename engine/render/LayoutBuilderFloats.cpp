@@ -1,6 +1,7 @@
 // Floats and inline blocks: boxes laid out on their own, then placed beside the
 // lines (floats) or on a line like one big character (inline blocks).
 #include <algorithm>
+#include <memory>
 
 #include "CssText.h"
 #include "LayoutBuilder.h"
@@ -11,12 +12,27 @@
 namespace engine {
 namespace {
 
+// Floats beside the lines at once; more are laid out as inline blocks, so a hostile
+// page cannot make every line and every float test thousands of them.
+constexpr size_t kMaxFloats = 64;
+
 bool Covers(const RECT& rect, int y)
 {
     return rect.top <= y && y < rect.bottom;
 }
 
 } // namespace
+
+std::unique_ptr<LayoutBuilder> LayoutBuilder::Nested(int width, bool measuring) const
+{
+    LayoutInput input = m_input;
+    input.width = width;
+    input.margin = 0;
+    auto nested = std::make_unique<LayoutBuilder>(m_measurer, input);
+    nested->m_tableNesting = m_tableNesting + 1;
+    nested->m_measuring = m_measuring || measuring;
+    return nested;
+}
 
 // Step 1: the width: a set one, or as wide as the content wants within the container
 // but never narrower than its widest word or image. Step 2: the layout at that width.
@@ -31,8 +47,12 @@ LayoutBuilder::Atomic LayoutBuilder::LayOutAtomic(const DomNode& element, const 
     } else {
         int widestLine = 0;
         int widestPiece = 0;
-        (void)LayOutBox(element, style, box, kMeasureWidth, depth, &widestLine, &widestPiece);
-        atomic.width = std::clamp(widestLine, widestPiece, std::max(available, widestPiece));
+        LayoutTree measured = LayOutBox(element, style, box, kMeasureWidth, depth, &widestLine, &widestPiece);
+        atomic.width = std::max(std::clamp(widestLine, widestPiece, std::max(available, widestPiece)), 1);
+        if (m_measuring) {  // only widths count while measuring: one pass a level, not two
+            atomic.tree = std::move(measured);
+            return atomic;
+        }
     }
     atomic.width = std::max(atomic.width, 1);
     atomic.tree = LayOutBox(element, style, box, atomic.width, depth, nullptr, nullptr);
@@ -42,18 +62,15 @@ LayoutBuilder::Atomic LayoutBuilder::LayOutAtomic(const DomNode& element, const 
 LayoutTree LayoutBuilder::LayOutBox(const DomNode& element, const TextStyle& style, const BoxStyle& box, int width,
                                     int depth, int* widestLine, int* widestPiece)
 {
-    LayoutInput input = m_input;
-    input.width = width;
-    input.margin = 0;
-    LayoutBuilder nested(m_measurer, input);
-    nested.m_tableNesting = m_tableNesting + 1;
-    nested.m_measuring = m_measuring || widestLine != nullptr;
+    const std::unique_ptr<LayoutBuilder> builder = Nested(width, widestLine != nullptr);
+    LayoutBuilder& nested = *builder;
     nested.m_align = m_align;
     OpenBox open;
     nested.OpenBlockBox(box, open, Flow::NewContext);
-    nested.m_align = AlignOf(element, m_styles.Resolve(element), m_align);
+    const ResolvedStyle css = m_styles.Resolve(element);
+    nested.m_align = AlignOf(element, css, m_align);
     if (element.tagName == L"img") {
-        nested.AddImage(element, style);
+        nested.AddImage(element, style, css);
     } else if (element.tagName == L"table") {
         nested.VisitTable(element, style, depth);
     } else {
@@ -190,6 +207,18 @@ void LayoutBuilder::FinishFlow()
         }
     }
     m_floats.clear();
+}
+
+bool LayoutBuilder::FloatsFull() const
+{
+    return m_floats.size() + m_waitingFloats.size() >= kMaxFloats;
+}
+
+// Floats that end above the line can narrow no line any more.
+void LayoutBuilder::DropFloatsAbove(int y)
+{
+    m_floats.erase(std::remove_if(m_floats.begin(), m_floats.end(), [y](const FloatArea& area) { return area.rect.bottom <= y; }),
+                   m_floats.end());
 }
 
 int LayoutBuilder::LineLeft() const

@@ -226,12 +226,8 @@ void LayoutBuilder::PlaceCells(const TableGrid& grid, const TableFrame& frame, i
 LayoutTree LayoutBuilder::LayOutCell(const DomNode& cell, const TextStyle& style, int width, int depth,
                                      int* widestLine, int* widestPiece)
 {
-    LayoutInput input = m_input;
-    input.width = width;
-    input.margin = 0;
-    LayoutBuilder nested(m_measurer, input);
-    nested.m_tableNesting = m_tableNesting + 1;
-    nested.m_measuring = m_measuring || widestLine != nullptr;
+    const std::unique_ptr<LayoutBuilder> builder = Nested(width, widestLine != nullptr);
+    LayoutBuilder& nested = *builder;
     const ResolvedStyle css = m_styles.Resolve(cell);
     const bool centred = cell.tagName == L"th" || cell.tagName == L"caption";
     const TextAlign inherited = centred ? TextAlign::Center : m_align;

@@ -193,6 +193,12 @@ TEST_F(LayoutTest, LoadedImagesUseTheirSizeOrScaleToOneGivenSide)
     EXPECT_EQ(R(tree.boxes[2]), R(kMargin, kMargin + 30, kMargin + 80, kMargin + 70));
     // Wider than the line: shrunk to it, proportions kept.
     EXPECT_EQ(R(tree.boxes[3]), R(kMargin, kMargin + 70, 200 - kMargin, kMargin + 70 + 92));
+    // Style sheets override the attributes; a height of auto keeps the proportions.
+    const LayoutTree styled = Lay(L"<div><img src=i.bmp width=400 height=220 style='max-width: 50%; height: auto'></div>"
+                                  L"<div><img src=i.bmp width=99 style='width: 10px; height: 30px'></div>", 200);
+    ASSERT_EQ(styled.boxes.size(), 2u);
+    EXPECT_EQ(R(styled.boxes[0]), R(kMargin, kMargin, kMargin + 92, kMargin + 46));
+    EXPECT_EQ(R(styled.boxes[1]), R(kMargin, kMargin + 46, kMargin + 10, kMargin + 76));
 }
 
 TEST_F(LayoutTest, TextOnALineWithAnImageSharesItsBottom)
@@ -409,6 +415,9 @@ TEST_F(LayoutTest, BlockBoxesTakeMarginsBordersPaddingAndSizes)
         {L"<div style='background: red'>x</div>", L"body { margin: 0 }", R(0, 0, 400, 20), R(0, 0, 8, 20)},
         {L"<ul style='background: red'><li>x</ul>", L"ul { padding: 0; margin: 4px }", R(12, 8, 388, 28),
          R(12, 8, 20, 28)},
+        // A table's margins: collapsing above, centring when auto on both sides.
+        {L"<table style='margin: 10px auto; background: red'><tr><td>x</table>", L"", R(193, 10, 207, 36),
+         R(196, 13, 204, 33)},
     };
     for (const auto& c : cases) {
         const LayoutTree tree = Lay(c.html, 400, c.css);
@@ -737,14 +746,17 @@ TEST_F(LayoutTest, HostileNestingAndHugeMetricsStayInsideTheLimits)
     }
 }
 
-// Random pages built mostly of size-changing and block elements, laid out with real
+// Random pages built mostly of size-changing, block, floated and boxed elements, laid out with real
 // proportions: the result always stays inside the limits.
 TEST_F(LayoutTest, NestingHeavyRandomPagesStayInsideTheLimits)
 {
     const std::wstring pieces[] = {L"<big>", L"<big>", L"<big>", L"<big>", L"<big>", L"<big><big>", L"<small>",
                                    L"<h1>", L"<h3>", L"</big>", L"</h1>",
                                    L"<p>", L"<li>", L"<ul>", L"<pre>", L"<br>", L"<hr>", L"<blockquote>", L"word ",
-                                   std::wstring(3000, L'x'), L"\u6BD4\u8D5B", L" ", L"\n", L"<img src=a width=5000>"};
+                                   std::wstring(3000, L'x'), L"\u6BD4\u8D5B", L" ", L"\n", L"<img src=a width=5000>",
+                                   L"<div style='float: left'>", L"<img src=b width=70 align=right>",
+                                   L"<span style='display: inline-block; border: 9px solid red'>",
+                                   L"<div style='margin: -40px -9px; padding: 2em; width: 150%; line-height: 0.1'>"};
     std::mt19937 rng(20261209);
     std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
     for (int round = 0; round < 150; ++round) {
