@@ -101,13 +101,10 @@ bool IsAscii(std::string_view bytes)
     return std::all_of(p, end, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// Built from the bytes themselves, so the text is written once, not cleared first.
 std::wstring WidenAscii(std::string_view bytes)
 {
-    std::wstring out(bytes.size(), L'\0');
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        out[i] = static_cast<wchar_t>(bytes[i]);
-    }
-    return out;
+    return std::wstring(bytes.begin(), bytes.end());
 }
 
 // One pass of the system's converter: no code page here turns a byte into more than
