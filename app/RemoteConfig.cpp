@@ -11,10 +11,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <cstring>
-#include <memory>
-#include <system_error>
-#include <thread>
 
 std::vector<AdItem> g_vecStaticAds;
 std::array<std::vector<AdItem>, kScrollAdSlots> g_vecScrollAds;
@@ -26,10 +22,6 @@ constexpr size_t kMaxChunk = 10240; // both compressed and inflated
 // count; this cap keeps a body of many tiny chunks from reserving gigabytes (such a
 // text simply grows as it is written).
 constexpr size_t kMaxReserve = 64u << 20;
-// A large body is inflated in runs of chunks on several threads, each run at least
-// this long (about a megabyte of text): below that a thread costs more than it saves.
-constexpr size_t kMinChunksPerThread = 96;
-constexpr size_t kMaxThreads = 8;
 
 int32_t ReadLength(const unsigned char* p) noexcept
 {
@@ -77,145 +69,30 @@ public:
     ChunkInflater(const ChunkInflater&) = delete;
     ChunkInflater& operator=(const ChunkInflater&) = delete;
 
-    // Inflates one chunk into `out`, which has room for kMaxChunk bytes. The number of
-    // bytes inflated, or -1 unless the chunk is one complete zlib stream of at most
+    // Inflates one chunk straight onto the end of `output`. False, with `output` in an
+    // unspecified state, unless the chunk is one complete zlib stream of at most
     // kMaxChunk bytes inflated; bytes after the end of the stream are ignored, as
     // `uncompress` ignores them.
-    [[nodiscard]] long Inflate(const unsigned char* chunk, uLong size, char* out)
-    {
-        if (!m_ready || ::inflateReset(&m_stream) != Z_OK) {
-            return -1;
-        }
-        m_stream.next_in = const_cast<Bytef*>(chunk); // zlib's input is not const, it only reads it
-        m_stream.avail_in = static_cast<uInt>(size);
-        m_stream.next_out = reinterpret_cast<Bytef*>(out);
-        m_stream.avail_out = static_cast<uInt>(kMaxChunk);
-        const int result = ::inflate(&m_stream, Z_FINISH);
-        return result == Z_STREAM_END ? static_cast<long>(kMaxChunk - m_stream.avail_out) : -1;
-    }
-
-    // Inflates one chunk straight onto the end of `output`; false, with `output` in an
-    // unspecified state, when Inflate fails.
     [[nodiscard]] bool AppendTo(const unsigned char* chunk, uLong size, std::string& output)
     {
+        if (!m_ready || ::inflateReset(&m_stream) != Z_OK) {
+            return false;
+        }
         const size_t used = output.size();
         output.resize(used + kMaxChunk);
-        const long inflated = Inflate(chunk, size, &output[used]);
-        output.resize(used + static_cast<size_t>(std::max(inflated, 0L)));
-        return inflated >= 0;
+        m_stream.next_in = const_cast<Bytef*>(chunk); // zlib's input is not const, it only reads it
+        m_stream.avail_in = static_cast<uInt>(size);
+        m_stream.next_out = reinterpret_cast<Bytef*>(&output[used]);
+        m_stream.avail_out = static_cast<uInt>(kMaxChunk);
+        const int result = ::inflate(&m_stream, Z_FINISH);
+        output.resize(used + kMaxChunk - m_stream.avail_out);
+        return result == Z_STREAM_END;
     }
 
 private:
     z_stream m_stream{};
     bool m_ready = false;
 };
-
-struct ChunkSpan {
-    const unsigned char* data;
-    uLong size;
-};
-
-// Inflates the chunks in [first, last) one after another into `out`, which has room
-// for kMaxChunk bytes per chunk; `length` is what they came to.
-bool InflateRun(const ChunkSpan* first, const ChunkSpan* last, char* out, size_t& length)
-{
-    ChunkInflater inflater;
-    length = 0;
-    for (const ChunkSpan* chunk = first; chunk != last; ++chunk) {
-        const long inflated = inflater.Inflate(chunk->data, chunk->size, out + length);
-        if (inflated < 0) {
-            return false;
-        }
-        length += static_cast<size_t>(inflated);
-    }
-    return true;
-}
-
-// A run of chunks inflated on a thread of its own, when one can be had.
-class InflatedRun final {
-public:
-    InflatedRun(const ChunkSpan* first, const ChunkSpan* last, char* out) : m_first(first), m_last(last), m_out(out)
-    {
-        try {
-            m_thread = std::thread([this] { Run(); });
-        } catch (const std::system_error&) {
-            Run(); // no thread to be had: the work is done here
-        }
-    }
-    ~InflatedRun() noexcept
-    {
-        if (m_thread.joinable()) {
-            m_thread.join();
-        }
-    }
-    InflatedRun(const InflatedRun&) = delete;
-    InflatedRun& operator=(const InflatedRun&) = delete;
-
-    // Waits for the run; false when a chunk failed.
-    [[nodiscard]] bool Finish(size_t& length)
-    {
-        if (m_thread.joinable()) {
-            m_thread.join();
-        }
-        length = m_length;
-        return m_inflated;
-    }
-
-private:
-    void Run() noexcept { m_inflated = InflateRun(m_first, m_last, m_out, m_length); }
-
-    const ChunkSpan* const m_first;
-    const ChunkSpan* const m_last;
-    char* const m_out;
-    size_t m_length = 0;
-    bool m_inflated = false;
-    std::thread m_thread;
-};
-
-// One run per processor, each of at least kMinChunksPerThread chunks; one run when the
-// text the chunks could hold is too large to make room for up front.
-size_t RunCount(size_t chunks)
-{
-    if (chunks > kMaxReserve / kMaxChunk) {
-        return 1;
-    }
-    const size_t processors = std::max(1u, std::thread::hardware_concurrency());
-    return std::clamp<size_t>(chunks / kMinChunksPerThread, 1, std::min(processors, kMaxThreads));
-}
-
-// Each chunk inflates to at most kMaxChunk bytes. One run writes straight onto the end
-// of `output`, which never moves as it grows. Several runs each write from where the
-// chunks before theirs would end at most, and the gaps are closed when all are done.
-bool InflateAll(const std::vector<ChunkSpan>& chunks, std::string& output)
-{
-    const size_t runs = RunCount(chunks.size());
-    if (runs == 1) {
-        output.reserve(std::min(chunks.size(), kMaxReserve / kMaxChunk) * kMaxChunk);
-        ChunkInflater inflater;
-        return std::all_of(chunks.begin(), chunks.end(),
-            [&](const ChunkSpan& chunk) { return inflater.AppendTo(chunk.data, chunk.size, output); });
-    }
-    const auto runStart = [&chunks, runs](size_t run) { return chunks.size() * run / runs; };
-    output.resize(chunks.size() * kMaxChunk);
-    std::vector<std::unique_ptr<InflatedRun>> others;
-    others.reserve(runs - 1);
-    for (size_t run = 1; run < runs; ++run) {
-        others.push_back(std::make_unique<InflatedRun>(chunks.data() + runStart(run), chunks.data() + runStart(run + 1),
-            &output[runStart(run) * kMaxChunk]));
-    }
-    size_t length = 0;
-    bool inflated = InflateRun(chunks.data(), chunks.data() + runStart(1), output.data(), length);
-    for (size_t run = 1; run < runs; ++run) {
-        size_t runLength = 0;
-        inflated = others[run - 1]->Finish(runLength) && inflated;
-        if (inflated) {
-            std::memmove(&output[length], &output[runStart(run) * kMaxChunk], runLength);
-            length += runLength;
-        }
-    }
-    output.resize(inflated ? length : 0);
-    return inflated;
-}
 
 void ReadAds(CXmlNavigator& nav, std::vector<AdItem>& out)
 {
@@ -286,16 +163,22 @@ unsigned CALLBACK ConfigThreadProc(void* mainWindow)
 bool UnpackConfigData(const unsigned char* data, size_t length, std::string& output)
 {
     output.clear();
-    // Every length is checked before anything is inflated.
-    std::vector<ChunkSpan> chunks;
-    const bool valid = ForEachChunk(data, length, [&chunks](const unsigned char* chunk, uLong size) {
-        chunks.push_back(ChunkSpan{chunk, size});
+    // Pass 1: check every length and count the chunks, so that the text never moves as
+    // it grows: each chunk inflates to at most kMaxChunk bytes.
+    size_t chunks = 0;
+    const bool valid = ForEachChunk(data, length, [&chunks](const unsigned char*, uLong) {
+        ++chunks;
         return true;
     });
     if (!valid) {
         return false;
     }
-    if (!InflateAll(chunks, output)) {
+    output.reserve(std::min(chunks, kMaxReserve / kMaxChunk) * kMaxChunk);
+    // Pass 2: inflate.
+    ChunkInflater inflater;
+    if (!ForEachChunk(data, length, [&](const unsigned char* chunk, uLong size) {
+            return inflater.AppendTo(chunk, size, output);
+        })) {
         output.clear();
         return false;
     }

@@ -86,43 +86,6 @@ TEST(UnpackConfigData, RejectsDamagedChunksAndImpossibleLengths)
     }
 }
 
-// Bodies of hundreds of chunks are inflated in runs on several threads; the text and
-// the failures must be those of one run.
-TEST(UnpackConfigData, LargeBodiesGiveTheTextOfOneRun)
-{
-    constexpr int kChunks = 400;
-    struct Case {
-        const char* what;
-        int damagedAt; // -1: none
-        int oversizedAt; // -1: none
-    };
-    const Case cases[] = {
-        {"intact", -1, -1},
-        {"damaged first chunk", 0, -1},
-        {"damaged middle chunk", kChunks / 2 + 1, -1},
-        {"damaged last chunk", kChunks - 1, -1},
-        {"last chunk inflates past 10240", -1, kChunks - 1},
-    };
-    std::string damaged = CompressChunk(std::string(2000, 'd'));
-    damaged[damaged.size() / 2] = static_cast<char>(damaged[damaged.size() / 2] ^ 0x55);
-    for (const Case& c : cases) {
-        std::string body;
-        std::string text;
-        for (int i = 0; i < kChunks; ++i) {
-            // Chunks of differing lengths, so that every run ends short of its room.
-            const std::string piece = std::to_string(i) + std::string(static_cast<size_t>(i % 97) * 50, 'a' + i % 26);
-            body += i == c.damagedAt ? MakeConfigChunk(damaged)
-                : i == c.oversizedAt ? Chunk(std::string(10241, 'x'))
-                                     : Chunk(piece);
-            text += piece;
-        }
-        const bool intact = c.damagedAt < 0 && c.oversizedAt < 0;
-        std::string out = "stale";
-        EXPECT_EQ(Unpack(body + Length(0), out), intact) << c.what;
-        EXPECT_EQ(out, intact ? text : "") << c.what;
-    }
-}
-
 TEST(ConfigPacker, KeepsEveryChunkWithinTheLimitAndRoundTrips)
 {
     const std::string text = RandomBytes(50000, 7) + std::string(30000, 'a'); // random bytes grow under deflate
