@@ -2,6 +2,7 @@
 // Block flow layout of a document: headings, paragraphs, lists, divs, line breaks,
 // links, images and word-wrapped text, in a viewport of fixed width.
 
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -164,12 +165,17 @@ private:
     void VisitTable(const DomNode& table, const TextStyle& style, int depth);
     [[nodiscard]] LayoutTree LayOutCell(const DomNode& cell, const TextStyle& style, int width, int depth,
                                         int* widestLine, int* widestPiece);
-    [[nodiscard]] TableFrame FrameFor(const DomNode& table) const;
+    [[nodiscard]] TableFrame FrameFor(const DomNode& table, const TextStyle& style);
+    [[nodiscard]] CellBox CellBoxFor(const DomNode& cell, const TextStyle& rowStyle, const TableFrame& frame,
+                                     int percentBase) const;
+    static void CollapseBorders(TableFrame& frame);
+    [[nodiscard]] int ColumnWidth(const DomNode& element, const TextStyle& style, int percentBase) const;
     [[nodiscard]] std::vector<TextStyle> RowStyles(const TableGrid& grid, const TextStyle& tableStyle);
     void PlaceCells(const TableGrid& grid, const TableFrame& frame, int depth);
     void PlaceCellContent(LayoutTree cell, int x, int y);
     void AddFill(const RECT& rect, COLORREF color);
     void AddFrame(const RECT& rect, int width, COLORREF color);
+    void AddBorders(const RECT& rect, const BoxSides& widths, const std::array<std::optional<COLORREF>, 4>& colors);
 
     [[nodiscard]] int Right() const { return m_right; }
 

@@ -1,5 +1,6 @@
 // Tables: an automatic table layout whose cells are laid out by nested builders.
 #include <algorithm>
+#include <array>
 #include <numeric>
 #include <optional>
 
@@ -40,14 +41,15 @@ int VerticalOffset(std::optional<std::wstring> cellAlign, std::optional<std::wst
     return value == L"bottom" || value == L"text-bottom" ? room : 0;
 }
 
-// A <col>'s width, else its <colgroup>'s; -1 when neither gives one.
-int ColumnWidthAttribute(const DomNode& column, int percentBase)
+constexpr const wchar_t* kBorderStyles[] = {L"border-top-style", L"border-right-style", L"border-bottom-style",
+                                            L"border-left-style"};
+constexpr int BoxSides::*kSides[] = {&BoxSides::top, &BoxSides::right, &BoxSides::bottom, &BoxSides::left};
+
+// Whether the page's declarations say anything of the element's borders.
+bool DeclaresBorder(const ResolvedStyle& css)
 {
-    const int width = DimensionAttribute(column, L"width", percentBase);
-    if (width >= 0 || column.tagName != L"col" || column.parent == nullptr || column.parent->tagName != L"colgroup") {
-        return width;
-    }
-    return DimensionAttribute(*column.parent, L"width", percentBase);
+    return std::any_of(std::begin(kBorderStyles), std::end(kBorderStyles),
+                       [&css](const wchar_t* property) { return css.Find(property) != nullptr; });
 }
 
 bool IsCollapsed(const ResolvedStyle& css)
@@ -58,9 +60,26 @@ bool IsCollapsed(const ResolvedStyle& css)
 
 } // namespace
 
+// A cell's border and padding: its declarations over the table's attributes (cellpadding,
+// and a 1-pixel border when the table has one).
+struct LayoutBuilder::CellBox {
+    BoxSides border;
+    std::array<std::optional<COLORREF>, 4> borderColor;  // by BoxStyle::Side; nothing for transparent
+    BoxSides inset;  // border and padding
+    int width = -1;  // of the content, from the cell's width; -1 for auto
+
+    [[nodiscard]] int Across() const { return inset.left + inset.right; }
+    [[nodiscard]] int Down() const { return inset.top + inset.bottom; }
+    [[nodiscard]] int Widest() const { return std::max({border.top, border.right, border.bottom, border.left}); }
+};
+
 struct LayoutBuilder::TableFrame {
     const DomNode* table = nullptr;
-    int border = 0;   // outer border width; cells get a 1-pixel border when it is not 0
+    bool collapsed = false;  // border-collapse: collapse
+    int border = 0;   // outer border width, for the table's geometry
+    int paintedBorder = 0;  // the table's own border, drawn at its edges
+    COLORREF borderColor = kOuterBorderColor;
+    int width = -1;  // inside the borders, from the table's declarations; -1 for none
     int spacing = kDefaultSpacing;
     int padding = kDefaultPadding;
     int cellBorder = 0;
@@ -69,6 +88,7 @@ struct LayoutBuilder::TableFrame {
     std::vector<int> columnX;  // left of each column's cells, and one past the last column
     std::vector<int> columnWidth;
     std::vector<TextStyle> rowStyles;  // what each row's cells inherit
+    std::vector<CellBox> cells;  // by grid cell
 };
 
 // Cells inherit from their row, and rows from their thead, tbody or tfoot.
@@ -88,8 +108,9 @@ std::vector<LayoutBuilder::TextStyle> LayoutBuilder::RowStyles(const TableGrid& 
     return styles;
 }
 
-// The table's border, spacing and padding from its attributes and border-collapse.
-LayoutBuilder::TableFrame LayoutBuilder::FrameFor(const DomNode& table) const
+// The table's border, spacing and padding from its attributes, and its border and
+// border-collapse from its declarations.
+LayoutBuilder::TableFrame LayoutBuilder::FrameFor(const DomNode& table, const TextStyle& style)
 {
     TableFrame frame;
     frame.table = &table;
@@ -100,13 +121,74 @@ LayoutBuilder::TableFrame LayoutBuilder::FrameFor(const DomNode& table) const
     frame.spacing = frame.spacing < 0 ? kDefaultSpacing : frame.spacing;
     frame.padding = std::clamp(DimensionAttribute(table, L"cellpadding", 0), -1, kMaxFrame);
     frame.padding = frame.padding < 0 ? kDefaultPadding : frame.padding;
-    if (IsCollapsed(m_styles.Resolve(table))) {
-        // Neighbouring cells overlap by their border, and the outer cells overlap the
-        // table's: every line between two cells is drawn once.
-        frame.border = std::max(frame.border, frame.cellBorder);
-        frame.spacing = -frame.cellBorder;
+    const ResolvedStyle css = m_styles.Resolve(table);
+    frame.collapsed = IsCollapsed(css);
+    const BoxStyle box = BlockBoxStyle(table, style, css);
+    frame.width = box.width;
+    if (DeclaresBorder(css)) {
+        // One width and colour all round: the widest side's.
+        int widest = -1;
+        for (int side = BoxStyle::kTop; side <= BoxStyle::kLeft; ++side) {
+            if (box.border.*kSides[side] > widest) {
+                widest = box.border.*kSides[side];
+                frame.borderColor = box.borderColor[side].value_or(frame.borderColor);
+            }
+        }
+        frame.border = widest;
     }
+    frame.paintedBorder = frame.border;
     return frame;
+}
+
+LayoutBuilder::CellBox LayoutBuilder::CellBoxFor(const DomNode& cell, const TextStyle& rowStyle,
+                                                 const TableFrame& frame, int percentBase) const
+{
+    const ResolvedStyle css = m_styles.Resolve(cell);
+    BoxStyle defaults;
+    defaults.padding = {frame.padding, frame.padding, frame.padding, frame.padding};
+    const COLORREF color = InheritPaint(cell, css, PaintStyle{rowStyle.color, false}).color;
+    const BoxStyle box = ComputeBoxStyle(cell, css, BoxContext{rowStyle.font.pixelHeight, percentBase, -1, color},
+                                         defaults);
+    CellBox edges;
+    for (int side = BoxStyle::kTop; side <= BoxStyle::kLeft; ++side) {
+        const bool declared = css.Find(kBorderStyles[side]) != nullptr;
+        edges.border.*kSides[side] = declared ? box.border.*kSides[side] : frame.cellBorder;
+        edges.borderColor[side] = declared ? box.borderColor[side] : kCellBorderColor;
+        edges.inset.*kSides[side] = Advance(edges.border.*kSides[side], box.padding.*kSides[side]);
+    }
+    edges.width = box.width;
+    if (edges.width < 0) {
+        const int attribute = DimensionAttribute(cell, L"width", percentBase);
+        edges.width = attribute < 0 ? -1 : std::max(attribute - edges.Across(), 0);
+    }
+    return edges;
+}
+
+// A <col>'s or <colgroup>'s width from its declarations, else its width attribute; -1
+// when neither gives one.
+int LayoutBuilder::ColumnWidth(const DomNode& element, const TextStyle& style, int percentBase) const
+{
+    const ResolvedStyle css = m_styles.Resolve(element);
+    if (css.Find(L"width") != nullptr) {
+        const BoxContext context{style.font.pixelHeight, percentBase, -1, style.color};
+        const int width = ComputeBoxStyle(element, css, context, BoxStyle()).width;
+        if (width >= 0) {
+            return width;
+        }
+    }
+    return DimensionAttribute(element, L"width", percentBase);
+}
+
+// Collapsed borders: neighbouring cells overlap by their widest border, and the outer
+// cells overlap the table's, so that every line between two cells is drawn once.
+void LayoutBuilder::CollapseBorders(TableFrame& frame)
+{
+    int widest = 0;
+    for (const CellBox& cell : frame.cells) {
+        widest = std::max(widest, cell.Widest());
+    }
+    frame.border = std::max(frame.border, widest);
+    frame.spacing = -widest;
 }
 
 void LayoutBuilder::VisitTable(const DomNode& table, const TextStyle& style, int depth)
@@ -114,31 +196,43 @@ void LayoutBuilder::VisitTable(const DomNode& table, const TextStyle& style, int
     BlockEdge(0);
     FlushMargin();
     const TableGrid grid = TableGrid::Build(table, [this](const DomNode& part) { return IsDisplayed(part); });
-    TableFrame frame = FrameFor(table);
+    TableFrame frame = FrameFor(table, style);
     const int available = std::max(Right() - m_left, 1);
-    const int inset = 2 * (frame.padding + frame.cellBorder);
     const int percentBase = m_measuring ? -1 : available;  // a measured cell has no width yet
     frame.rowStyles = RowStyles(grid, style);
+    for (const TableCell& cell : grid.cells) {
+        frame.cells.push_back(CellBoxFor(*cell.element, frame.rowStyles[cell.row], frame, percentBase));
+    }
+    if (frame.collapsed) {
+        CollapseBorders(frame);
+    }
 
     // Pass 1: what each cell needs, from its content on one line and its widest piece.
     std::vector<CellNeed> needs;
-    for (const TableCell& cell : grid.cells) {
+    for (size_t i = 0; i < grid.cells.size(); ++i) {
+        const TableCell& cell = grid.cells[i];
         int widestLine = 0;
         int widestPiece = 0;
         (void)LayOutCell(*cell.element, frame.rowStyles[cell.row], kMeasureWidth, depth, &widestLine, &widestPiece);
-        const int specified = DimensionAttribute(*cell.element, L"width", percentBase);
-        needs.push_back({cell.column, cell.columnSpan, Advance(widestPiece, inset),
-                         Advance(std::max(widestLine, specified - inset), inset)});
+        const int across = frame.cells[i].Across();
+        needs.push_back({cell.column, cell.columnSpan, Advance(widestPiece, across),
+                         Advance(std::max(widestLine, frame.cells[i].width), across)});
     }
     for (size_t column = 0; column < grid.columnElements.size(); ++column) {
-        const int width = ColumnWidthAttribute(*grid.columnElements[column], percentBase);
+        const DomNode& element = *grid.columnElements[column];
+        int width = ColumnWidth(element, style, percentBase);
+        const bool inGroup = element.parent != nullptr && element.parent->tagName == L"colgroup";
+        if (width < 0 && element.tagName == L"col" && inGroup) {  // the group's width is each column's
+            width = ColumnWidth(*element.parent, style, percentBase);
+        }
         if (width >= 0) {  // a column as wide as a cell of that width would make it
             needs.push_back({static_cast<int>(column), 1, 0, width});
         }
     }
     // Pass 2: the columns share the table's width.
     const int specifiedWidth = DimensionAttribute(table, L"width", percentBase);
-    const int tableWidth = specifiedWidth < 0 ? -1 : std::max(specifiedWidth - 2 * frame.border, 0);
+    int tableWidth = specifiedWidth < 0 ? -1 : std::max(specifiedWidth - 2 * frame.border, 0);
+    tableWidth = frame.width >= 0 ? frame.width : tableWidth;  // declarations win over the attribute
     const auto outerWidthOf = [&](const std::vector<int>& widths) {
         return Advance(std::accumulate(widths.begin(), widths.end(), 0LL), (grid.columns + 1LL) * frame.spacing,
                        2 * frame.border);
@@ -173,22 +267,23 @@ void LayoutBuilder::VisitTable(const DomNode& table, const TextStyle& style, int
 // cell and places the cells' boxes over their backgrounds and borders.
 void LayoutBuilder::PlaceCells(const TableGrid& grid, const TableFrame& frame, int depth)
 {
-    const int inset = frame.padding + frame.cellBorder;
     std::vector<LayoutTree> contents;
     std::vector<int> rowHeight(grid.rows.size(), 0);
-    for (const TableCell& cell : grid.cells) {
+    for (size_t i = 0; i < grid.cells.size(); ++i) {
+        const TableCell& cell = grid.cells[i];
         const int width = frame.columnX[cell.column + cell.columnSpan] - frame.spacing - frame.columnX[cell.column];
-        contents.push_back(LayOutCell(*cell.element, frame.rowStyles[cell.row], std::max(width - 2 * inset, 1), depth,
-                                      nullptr, nullptr));
+        contents.push_back(LayOutCell(*cell.element, frame.rowStyles[cell.row],
+                                      std::max(width - frame.cells[i].Across(), 1), depth, nullptr, nullptr));
         if (cell.rowSpan == 1) {
-            rowHeight[cell.row] = std::max(rowHeight[cell.row], Advance(contents.back().contentHeight, 2 * inset));
+            rowHeight[cell.row] =
+                std::max(rowHeight[cell.row], Advance(contents.back().contentHeight, frame.cells[i].Down()));
         }
     }
     for (size_t i = 0; i < grid.cells.size(); ++i) {  // taller spanning cells stretch their last row
         const TableCell& cell = grid.cells[i];
         const int spanned = std::accumulate(rowHeight.begin() + cell.row, rowHeight.begin() + cell.row + cell.rowSpan, 0) +
                             (cell.rowSpan - 1) * frame.spacing;
-        const int needed = Advance(contents[i].contentHeight, 2 * inset);
+        const int needed = Advance(contents[i].contentHeight, frame.cells[i].Down());
         rowHeight[cell.row + cell.rowSpan - 1] += std::max(needed - spanned, 0);
     }
     std::vector<int> rowY{Advance(frame.top, frame.border, frame.spacing)};
@@ -199,7 +294,7 @@ void LayoutBuilder::PlaceCells(const TableGrid& grid, const TableFrame& frame, i
     if (const auto color = BackgroundOf(*frame.table, m_styles.Resolve(*frame.table))) {
         AddFill(outer, *color);
     }
-    AddFrame(outer, frame.border, kOuterBorderColor);
+    AddFrame(outer, frame.paintedBorder, frame.borderColor);
     for (size_t i = 0; i < grid.cells.size(); ++i) {
         const TableCell& cell = grid.cells[i];
         const RECT box{frame.columnX[cell.column], rowY[cell.row],
@@ -211,12 +306,13 @@ void LayoutBuilder::PlaceCells(const TableGrid& grid, const TableFrame& frame, i
         if (color.has_value()) {
             AddFill(box, *color);
         }
-        AddFrame(box, frame.cellBorder, kCellBorderColor);
+        const CellBox& edges = frame.cells[i];
+        AddBorders(box, edges.border, edges.borderColor);
         const int height = static_cast<int>(box.bottom - box.top);
-        const int room = std::max(height - Advance(contents[i].contentHeight, 2 * inset), 0);
+        const int room = std::max(height - Advance(contents[i].contentHeight, edges.Down()), 0);
         const int offset = VerticalOffset(VerticalAlignOf(*cell.element, cellCss),
                                           VerticalAlignOf(*grid.rows[cell.row], rowCss), room);
-        PlaceCellContent(std::move(contents[i]), box.left + inset, box.top + inset + offset);
+        PlaceCellContent(std::move(contents[i]), box.left + edges.inset.left, box.top + edges.inset.top + offset);
     }
     m_lineTop = outer.bottom;
     m_lineFirstBox = m_tree.boxes.size();
@@ -272,13 +368,25 @@ void LayoutBuilder::AddFill(const RECT& rect, COLORREF color)
 
 void LayoutBuilder::AddFrame(const RECT& rect, int width, COLORREF color)
 {
-    if (width <= 0) {
-        return;
+    AddBorders(rect, BoxSides{width, width, width, width}, {color, color, color, color});
+}
+
+// Borders inside `rect`, each side as wide as `widths` says; transparent ones take their
+// room but show nothing.
+void LayoutBuilder::AddBorders(const RECT& rect, const BoxSides& widths,
+                               const std::array<std::optional<COLORREF>, 4>& colors)
+{
+    const RECT sides[] = {
+        {rect.left, rect.top, rect.right, std::min<LONG>(Advance(rect.top, widths.top), rect.bottom)},
+        {std::max<LONG>(rect.right - widths.right, rect.left), rect.top, rect.right, rect.bottom},
+        {rect.left, std::max<LONG>(rect.bottom - widths.bottom, rect.top), rect.right, rect.bottom},
+        {rect.left, rect.top, std::min<LONG>(Advance(rect.left, widths.left), rect.right), rect.bottom},
+    };
+    for (int side = BoxStyle::kTop; side <= BoxStyle::kLeft; ++side) {
+        if (widths.*kSides[side] > 0 && colors[side].has_value()) {
+            AddFill(sides[side], *colors[side]);
+        }
     }
-    AddFill({rect.left, rect.top, rect.right, rect.top + width}, color);
-    AddFill({rect.left, rect.bottom - width, rect.right, rect.bottom}, color);
-    AddFill({rect.left, rect.top, rect.left + width, rect.bottom}, color);
-    AddFill({rect.right - width, rect.top, rect.right, rect.bottom}, color);
 }
 
 } // namespace engine

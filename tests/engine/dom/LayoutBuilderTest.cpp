@@ -609,6 +609,14 @@ TEST_F(LayoutTest, TableColumnsTakeColumnWidthsAndCollapsedBordersShareTheirLine
          {9, 26}},
         {L"<table cellspacing=0 cellpadding=0><tr class=off><td>wide wide wide<tr><td>a<td>b</table>",
          L".off { display: none }", {8, 16}},
+        // Widths, borders and padding from style sheets.
+        {L"<table cellspacing=0 cellpadding=0><tr><td class=w>a<td>b</table>", L".w { width: 100px }", {8, 108}},
+        {L"<table cellspacing=0 cellpadding=0><col class=w><tr><td>a<td>b</table>", L".w { width: 100px }", {8, 108}},
+        {L"<table cellspacing=0 cellpadding=0 class=t><tr><td>a<td>b</table>", L".t { width: 216px }", {8, 116}},
+        {L"<table cellspacing=0><tr><td class=b>a<td>b</table>", L".b { border: 3px solid red; padding: 2px 5px }",
+         {16, 33}},
+        {L"<table cellpadding=0 class=c><tr><td>ab<td>c</table>",
+         L".c { border-collapse: collapse } td { border: 2px solid }", {10, 28}},
     };
     for (const auto& c : cases) {
         std::vector<LONG> lefts;
