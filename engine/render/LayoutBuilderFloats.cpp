@@ -136,6 +136,9 @@ void LayoutBuilder::PlaceFloat(Atomic atomic)
             const int x = atomic.left ? left : std::max(right - atomic.width, m_left);
             const int height = atomic.tree.contentHeight;
             m_floats.push_back({RECT{x, top, Advance(x, atomic.width), Advance(top, height)}, atomic.left});
+            for (LayoutBox& box : atomic.tree.boxes) {
+                box.floating = true;
+            }
             PlaceCellContent(std::move(atomic.tree), x, top);
             m_lineFirstBox = m_tree.boxes.size();
             break;

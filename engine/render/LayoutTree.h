@@ -31,6 +31,7 @@ struct LayoutBox {
     std::wstring imageUrl;     // Image: absolute
     std::shared_ptr<const DecodedImage> image;  // Image: null draws the placeholder; Background: never null
     BackgroundRepeat repeat = BackgroundRepeat::Both;  // Background
+    bool floating = false;  // part of a float, which paints over the blocks beside it
 };
 
 struct LinkInfo {

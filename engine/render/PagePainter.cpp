@@ -41,18 +41,28 @@ void PagePainter::Paint(const LayoutTree& tree, const RECT& clip, int scrollY)
     (void)::IntersectClipRect(m_dc, clip.left, clip.top, clip.right, clip.bottom);  // failure only means no clipping
     FillSolid(clip, tree.background);
     ::SetBkMode(m_dc, TRANSPARENT);
-    for (const LayoutBox& box : tree.boxes) {
-        RECT target = box.rect;
-        ::OffsetRect(&target, 0, -scrollY);
-        if (!Intersects(target, clip)) {
-            continue;
+    // Floats go over the backgrounds of the blocks whose lines they push aside.
+    for (const bool floating : {false, true}) {
+        for (const LayoutBox& box : tree.boxes) {
+            if (box.floating == floating) {
+                PaintBox(box, clip, scrollY);
+            }
         }
-        switch (box.kind) {
-        case BoxKind::Text: PaintText(box, target); break;
-        case BoxKind::Image: PaintImage(box, target); break;
-        case BoxKind::Rule: FillSolid(target, box.color); break;
-        case BoxKind::Background: PaintTiles(box, target, clip); break;
-        }
+    }
+}
+
+void PagePainter::PaintBox(const LayoutBox& box, const RECT& clip, int scrollY)
+{
+    RECT target = box.rect;
+    ::OffsetRect(&target, 0, -scrollY);
+    if (!Intersects(target, clip)) {
+        return;
+    }
+    switch (box.kind) {
+    case BoxKind::Text: PaintText(box, target); break;
+    case BoxKind::Image: PaintImage(box, target); break;
+    case BoxKind::Rule: FillSolid(target, box.color); break;
+    case BoxKind::Background: PaintTiles(box, target, clip); break;
     }
 }
 

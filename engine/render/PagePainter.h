@@ -21,6 +21,7 @@ public:
     void Paint(const LayoutTree& tree, const RECT& clip, int scrollY);
 
 private:
+    void PaintBox(const LayoutBox& box, const RECT& clip, int scrollY);
     void PaintText(const LayoutBox& box, const RECT& target);
     void PaintImage(const LayoutBox& box, const RECT& target);
     void PaintTiles(const LayoutBox& box, const RECT& target, const RECT& clip);

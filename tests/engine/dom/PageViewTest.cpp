@@ -242,7 +242,7 @@ TEST_F(PageViewTest, CollapsedTableBordersAreOneLineBetweenCellsAndAtTheEdges)
     EXPECT_EQ(m_canvas.PixelAt(lines[1], kMargin - 1), kWhite);
 }
 
-TEST_F(PageViewTest, BlockBackgroundFillsItsBorderBoxUnderTheText)
+TEST_F(PageViewTest, BlockBackgroundFillsItsBorderBoxUnderTheTextAndFloats)
 {
     ASSERT_TRUE(m_canvas.Valid());
     Show(L"<div style='margin: 0 10px; padding: 4px; background: #00ff00'><a href=x>xx</a></div>", false);
@@ -257,6 +257,14 @@ TEST_F(PageViewTest, BlockBackgroundFillsItsBorderBoxUnderTheText)
     EXPECT_EQ(m_canvas.PixelAt(box.left, box.bottom), kWhite);
     EXPECT_GT(m_canvas.Count(box, {0, 0, 238}), 0) << "the link is drawn over the background";
     EXPECT_EQ(m_canvas.Count(box, kWhite) + m_canvas.Count(box, kBlack), 0) << "the box is filled";
+
+    // A float paints over the background of the block that comes after it.
+    Show(L"<div style='float: left; width: 20px; height: 20px; background: #f00'></div>"
+         L"<div style='height: 40px; background: #00ff00'></div>", false);
+    PaintAll();
+    EXPECT_EQ(m_canvas.PixelAt(kMargin + 19, kMargin + 19), kRed);
+    EXPECT_EQ(m_canvas.PixelAt(kMargin + 20, kMargin + 19), green);
+    EXPECT_EQ(m_canvas.PixelAt(kMargin + 19, kMargin + 20), green);
 }
 
 TEST_F(PageViewTest, BlockBordersAreDrawnInsideTheBorderBoxInTheirColours)
