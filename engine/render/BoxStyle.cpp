@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "CssText.h"
 #include "CssValues.h"
@@ -10,7 +11,21 @@
 namespace engine {
 namespace {
 
-constexpr const wchar_t* kSideNames[] = {L"top", L"right", L"bottom", L"left"};
+// The longhands of each side, in BoxStyle::Side order, spelt out so that reading them
+// builds no strings.
+struct SideProperties {
+    std::wstring_view margin;
+    std::wstring_view padding;
+    std::wstring_view borderWidth;
+    std::wstring_view borderStyle;
+    std::wstring_view borderColor;
+};
+constexpr SideProperties kSides[] = {
+    {L"margin-top", L"padding-top", L"border-top-width", L"border-top-style", L"border-top-color"},
+    {L"margin-right", L"padding-right", L"border-right-width", L"border-right-style", L"border-right-color"},
+    {L"margin-bottom", L"padding-bottom", L"border-bottom-width", L"border-bottom-style", L"border-bottom-color"},
+    {L"margin-left", L"padding-left", L"border-left-width", L"border-left-style", L"border-left-color"},
+};
 
 int& SideOf(BoxSides& sides, int side)
 {
@@ -19,14 +34,14 @@ int& SideOf(BoxSides& sides, int side)
 }
 
 // A declared length; nothing when it is absent, auto, none or a percentage of nothing.
-std::optional<int> Length(const ResolvedStyle& css, const std::wstring& property, const BoxContext& context,
+std::optional<int> Length(const ResolvedStyle& css, std::wstring_view property, const BoxContext& context,
                           int percentBase)
 {
     const std::wstring* value = css.Find(property);
     return value != nullptr ? ParseCssLength(*value, context.fontPixels, percentBase) : std::nullopt;
 }
 
-bool IsAuto(const ResolvedStyle& css, const std::wstring& property)
+bool IsAuto(const ResolvedStyle& css, std::wstring_view property)
 {
     const std::wstring* value = css.Find(property);
     return value != nullptr && LowerAscii(*value) == L"auto";
@@ -34,10 +49,9 @@ bool IsAuto(const ResolvedStyle& css, const std::wstring& property)
 
 void ReadBorder(const ResolvedStyle& css, const BoxContext& context, int side, BoxStyle& box)
 {
-    const std::wstring prefix = std::wstring(L"border-") + kSideNames[side];
-    const std::wstring* style = css.Find(prefix + L"-style");
-    const std::wstring* width = css.Find(prefix + L"-width");
-    const std::wstring* color = css.Find(prefix + L"-color");
+    const std::wstring* style = css.Find(kSides[side].borderStyle);
+    const std::wstring* width = css.Find(kSides[side].borderWidth);
+    const std::wstring* color = css.Find(kSides[side].borderColor);
     const bool visible = style != nullptr && IsVisibleBorderStyle(*style);
     const auto pixels = width != nullptr ? ParseBorderWidth(*width, context.fontPixels) : std::optional<int>(3);
     SideOf(box.border, side) = visible ? std::min(pixels.value_or(3), kMaxCssPixels) : 0;
@@ -47,17 +61,16 @@ void ReadBorder(const ResolvedStyle& css, const BoxContext& context, int side, B
 
 void ReadSides(const ResolvedStyle& css, const BoxContext& context, BoxStyle& box)
 {
+    // Vertical margins and padding are percentages of the container's width too.
+    const int base = std::max(context.containerWidth, 0);
     for (int side = BoxStyle::kTop; side <= BoxStyle::kLeft; ++side) {
-        const std::wstring name = kSideNames[side];
-        // Vertical margins and padding are percentages of the container's width too.
-        const int base = std::max(context.containerWidth, 0);
-        SideOf(box.margin, side) = Length(css, L"margin-" + name, context, base).value_or(SideOf(box.margin, side));
-        const auto padding = Length(css, L"padding-" + name, context, base);
+        SideOf(box.margin, side) = Length(css, kSides[side].margin, context, base).value_or(SideOf(box.margin, side));
+        const auto padding = Length(css, kSides[side].padding, context, base);
         SideOf(box.padding, side) = std::max(padding.value_or(SideOf(box.padding, side)), 0);
         ReadBorder(css, context, side, box);
     }
-    box.autoMarginLeft = IsAuto(css, L"margin-left");
-    box.autoMarginRight = IsAuto(css, L"margin-right");
+    box.autoMarginLeft = IsAuto(css, kSides[BoxStyle::kLeft].margin);
+    box.autoMarginRight = IsAuto(css, kSides[BoxStyle::kRight].margin);
 }
 
 } // namespace
@@ -75,6 +88,11 @@ BoxStyle ComputeBoxStyle(const DomNode& element, const ResolvedStyle& css, const
                          const BoxStyle& defaults)
 {
     BoxStyle box = defaults;
+    box.background = BackgroundOf(element, css);
+    box.backgroundImage = BackgroundImageOf(element, css);
+    if (css.Empty()) {
+        return box;  // most elements: nothing to read
+    }
     ReadSides(css, context, box);
     box.width = std::max(Length(css, L"width", context, context.containerWidth).value_or(-1), -1);
     box.maxWidth = std::max(Length(css, L"max-width", context, context.containerWidth).value_or(-1), -1);
@@ -87,8 +105,6 @@ BoxStyle ComputeBoxStyle(const DomNode& element, const ResolvedStyle& css, const
         box.maxWidth = box.maxWidth < 0 ? -1 : std::max(box.maxWidth - across, 0);
         box.height = box.height < 0 ? -1 : std::max(box.height - down, 0);
     }
-    box.background = BackgroundOf(element, css);
-    box.backgroundImage = BackgroundImageOf(element, css);
     if (const std::wstring* repeat = css.Find(L"background-repeat")) {
         const std::wstring value = LowerAscii(*repeat);
         box.backgroundRepeat = value == L"no-repeat"  ? BackgroundRepeat::None

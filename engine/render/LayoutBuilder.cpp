@@ -238,9 +238,8 @@ void LayoutBuilder::ApplyLineHeight(std::wstring_view value, TextStyle& style)
     }
 }
 
-int LayoutBuilder::LeadingOf(const TextStyle& style)
+int LayoutBuilder::LeadingOf(const TextStyle& style, int natural) const
 {
-    const int natural = m_measurer.LineHeight(style.font);
     if (style.lineFactor > 0) {
         return static_cast<int>(std::lround(style.lineFactor * style.font.pixelHeight)) - natural;
     }
@@ -569,8 +568,8 @@ void LayoutBuilder::AddWord(std::wstring_view word, const TextStyle& style)
     box.color = style.color;
     box.link = style.link;
     box.element = style.element;
-    PlaceInline(std::move(box), Advance(space ? spaceWidth : 0, wordWidth), m_measurer.LineHeight(style.font),
-                LeadingOf(style));
+    const int natural = m_measurer.LineHeight(style.font);
+    PlaceInline(std::move(box), Advance(space ? spaceWidth : 0, wordWidth), natural, LeadingOf(style, natural));
 }
 
 // Tab stops fall every eight spaces of the text's font from the start of the line,
@@ -616,8 +615,9 @@ void LayoutBuilder::AddOverlongWord(std::wstring_view word, const TextStyle& sty
         box.color = style.color;
         box.link = style.link;
         box.element = style.element;
-        PlaceInline(std::move(box), m_measurer.TextWidth(style.font, word.substr(0, low)),
-                    m_measurer.LineHeight(style.font), LeadingOf(style));
+        const int natural = m_measurer.LineHeight(style.font);
+        PlaceInline(std::move(box), m_measurer.TextWidth(style.font, word.substr(0, low)), natural,
+                    LeadingOf(style, natural));
         word.remove_prefix(low);
     }
 }
@@ -763,7 +763,8 @@ void LayoutBuilder::LineBreak(const TextStyle& style)
         return;
     }
     FlushMargin();
-    m_lineTop = Advance(m_lineTop, m_measurer.LineHeight(style.font), LeadingOf(style));
+    const int natural = m_measurer.LineHeight(style.font);
+    m_lineTop = Advance(m_lineTop, natural, LeadingOf(style, natural));
     m_pendingSpace = false;
     m_x = m_left;  // a line of nothing but tabs
 }

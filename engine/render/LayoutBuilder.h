@@ -155,7 +155,7 @@ private:
     void PlaceMarker();
     // `leading` is what the line height adds to `height`, half above and half below.
     void PlaceInline(LayoutBox box, int width, int height, int leading = 0);
-    [[nodiscard]] int LeadingOf(const TextStyle& style);
+    [[nodiscard]] int LeadingOf(const TextStyle& style, int natural) const;  // `natural`: the font's line height
     void LineBreak(const TextStyle& style);
     void FinishLine();
     void BlockEdge(int margin);

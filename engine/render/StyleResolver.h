@@ -21,6 +21,7 @@ class ResolvedStyle final {
 public:
     // Nothing when no rule declares the property (lower case).
     [[nodiscard]] const std::wstring* Find(std::wstring_view property) const;
+    [[nodiscard]] bool Empty() const noexcept { return m_values.empty(); }
     void Set(const CssDeclaration& declaration);
 
 private:
