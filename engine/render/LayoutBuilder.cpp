@@ -361,7 +361,10 @@ void LayoutBuilder::VisitElement(const DomNode& element, const TextStyle& parent
         VisitBlock(element, style, depth, BlockInfo{&css, listItem});
     } else {
         RecordAnchor(element);
-        VisitChildren(element, style, depth);
+        TextStyle inlineStyle = style;
+        inlineStyle.background = BackgroundOf(element, css);
+        inlineStyle.background = inlineStyle.background.has_value() ? inlineStyle.background : style.background;
+        VisitChildren(element, inlineStyle, depth);
     }
 }
 
@@ -568,6 +571,7 @@ void LayoutBuilder::AddWord(std::wstring_view word, const TextStyle& style)
     box.color = style.color;
     box.link = style.link;
     box.element = style.element;
+    box.background = style.background;
     const int natural = m_measurer.LineHeight(style.font);
     PlaceInline(std::move(box), Advance(space ? spaceWidth : 0, wordWidth), natural, LeadingOf(style, natural));
 }
@@ -615,6 +619,7 @@ void LayoutBuilder::AddOverlongWord(std::wstring_view word, const TextStyle& sty
         box.color = style.color;
         box.link = style.link;
         box.element = style.element;
+        box.background = style.background;
         const int natural = m_measurer.LineHeight(style.font);
         PlaceInline(std::move(box), m_measurer.TextWidth(style.font, word.substr(0, low)), natural,
                     LeadingOf(style, natural));
@@ -740,7 +745,7 @@ void LayoutBuilder::PlaceInline(LayoutBox box, int width, int height, int leadin
     if (box.kind == BoxKind::Text && m_tree.boxes.size() > m_lineFirstBox) {
         LayoutBox& last = m_tree.boxes.back();
         if (last.kind == BoxKind::Text && last.rect.right == m_x && last.font == box.font &&
-            last.color == box.color && last.link == box.link &&
+            last.color == box.color && last.link == box.link && last.background == box.background &&
             (last.element == box.element || !m_styles.UsesHover())) {
             // One run per line and style keeps painting cheap; a page with :hover rules
             // keeps the runs of its elements apart to restyle them on their own.

@@ -84,6 +84,7 @@ private:
         bool listMarkers = true;  // list items show bullets or numbers
         int lineHeight = -1;      // pixels; -1 for the font's own
         double lineFactor = 0;    // when not 0, the line height in font sizes, for every descendant's font
+        std::optional<COLORREF> background;  // of the inline elements the text is in
     };
     struct BlockInfo {
         const ResolvedStyle* css;

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ struct LayoutBox {
     std::wstring text;         // Text
     FontKey font;             // Text
     COLORREF color = 0;        // Text and Rule
+    std::optional<COLORREF> background;  // Text: filled behind the run
     int link = -1;             // index into LayoutTree::links, -1 outside links
     const DomNode* element = nullptr;  // Text and Image: whose style paints it; null for list markers
     std::wstring imageUrl;     // Image: absolute

@@ -71,6 +71,9 @@ void PagePainter::PaintText(const LayoutBox& box, const RECT& target)
     if (box.text.size() > static_cast<size_t>(INT_MAX)) {
         return;
     }
+    if (box.background.has_value()) {
+        FillSolid(target, *box.background);
+    }
     const SelectObjectScope font(m_dc, m_fonts.Get(box.font));
     ::SetTextColor(m_dc, box.color);
     // Text sits at the bottom of its box, which layout aligned to the line's bottom.

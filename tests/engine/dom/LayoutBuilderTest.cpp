@@ -368,6 +368,11 @@ TEST_F(LayoutTest, StyleSheetsSetDisplayFontsColoursAlignmentAndMarkers)
              EXPECT_EQ(tree.boxes[0].rect.left, kMargin + (400 - 2 * kMargin - tree.boxes[1].rect.right +
                                                             tree.boxes[0].rect.left) / 2);
          }},
+        {L"code { background-color: #ff0 } .side, ul { display: none }", {L"t", L" c"},
+         [](const LayoutTree& tree) {
+             EXPECT_EQ(tree.boxes[0].background, std::nullopt);
+             EXPECT_EQ(tree.boxes[1].background, RGB(255, 255, 0));
+         }},
         {L"span { display: block } div { display: inline; color: bogus; font-size: huge; display: flux }"
          L" ul, p { display: none }", {L"menu"},
          [](const LayoutTree& tree) { EXPECT_EQ(tree.boxes[0].color, LayoutBuilder::kTextColor); }},

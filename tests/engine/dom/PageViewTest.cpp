@@ -258,6 +258,14 @@ TEST_F(PageViewTest, BlockBackgroundFillsItsBorderBoxUnderTheTextAndFloats)
     EXPECT_GT(m_canvas.Count(box, {0, 0, 238}), 0) << "the link is drawn over the background";
     EXPECT_EQ(m_canvas.Count(box, kWhite) + m_canvas.Count(box, kBlack), 0) << "the box is filled";
 
+    // An inline element's background lies behind its text only.
+    Show(L"<div><span style='background: #00ff00'>xx</span> yy</div>", false);
+    PaintAll();
+    const int middle = kMargin + 8;
+    EXPECT_EQ(m_canvas.PixelAt(kMargin, middle), green);
+    EXPECT_EQ(m_canvas.PixelAt(kMargin - 1, middle), kWhite);
+    EXPECT_EQ(m_canvas.Count(RECT{kMargin + 40, kMargin, kWidth, kMargin + 16}, green), 0);
+
     // A float paints over the background of the block that comes after it.
     Show(L"<div style='float: left; width: 20px; height: 20px; background: #f00'></div>"
          L"<div style='height: 40px; background: #00ff00'></div>", false);
