@@ -15,9 +15,9 @@ using ::testing::ElementsAre;
 
 using Robustness = ViewFixture;
 
-// The renderer sub-process this process started first, 0 while there is none. The engine
-// keeps one renderer started ahead of need: a browser takes the one that waits, and
-// the next one starts only after that browser's page is shown.
+// The renderer sub-process of this process that was created first, 0 while there is none.
+// The engine keeps one renderer started ahead of need: a browser takes the one that
+// waits, and the next one starts only after that browser's page is shown.
 DWORD OldestChildProcess()
 {
     DWORD oldest = 0;
@@ -98,12 +98,14 @@ TEST_F(Robustness, FailingErrorPageIsNotLoadedAgain)
 TEST_F(Robustness, KilledRendererFailsItsTabOnceAndSparesTheOthers)
 {
     m_recorder.errorPage = m_files.Write(L"error.htm", "<title>error page</title>");
-    CCefWebkitUI* victim = AddView(ServePage("/victim", "Victim"));
-    ASSERT_TRUE(WaitForLoads(victim, 1));
-    // The page shows from the browser process's own parse, so its renderer may still be
-    // starting when the load ends.
+    // The first browser takes the renderer the engine started on initialising. Its process
+    // must exist before the spare that follows the page's load end: each renderer's process
+    // is created on a thread of its own, so otherwise the spare may come first.
     DWORD victimRenderer = 0;
     ASSERT_TRUE(enginetest::RunLoopUntil([&] { return (victimRenderer = OldestChildProcess()) != 0; }));
+    CCefWebkitUI* victim = AddView(ServePage("/victim", "Victim"));
+    ASSERT_TRUE(WaitForLoads(victim, 1));
+    ASSERT_EQ(victimRenderer, OldestChildProcess());
     CCefWebkitUI* other = AddView(ServePage("/other", "Other"));
     ASSERT_TRUE(WaitForLoads(other, 1));
 
