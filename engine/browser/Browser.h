@@ -75,7 +75,7 @@ private:
     // Loading (BrowserLoading.cpp).
     void StartLoad(const std::wstring& url, int historyIndex);
     void OnFetched(std::uint32_t sequence, FetchResult result);
-    void AwaitStylesheets(std::uint32_t sequence, DomNodePtr document, int status);
+    void AwaitStylesheets(std::unique_ptr<PendingPage> page);
     void OnStylesheet(std::uint32_t sequence, const std::wstring& url, const FetchResult& result);
     void ShowPendingPage();
     void DropPendingPage();

@@ -59,6 +59,18 @@ constexpr UINT_PTR kStylesheetTimerId = 2;
     return html + L"</pre></body></html>";
 }
 
+// Relative addresses in a page resolve against where it came from after redirects,
+// with the fragment that was asked for.
+[[nodiscard]] std::wstring BaseUrl(const std::wstring& requested, const std::wstring& redirected)
+{
+    if (redirected.empty()) {
+        return requested;
+    }
+    const std::size_t hash = requested.find(L'#');
+    const bool keepFragment = hash != std::wstring::npos && redirected.find(L'#') == std::wstring::npos;
+    return keepFragment ? redirected + requested.substr(hash) : redirected;
+}
+
 // A sheet counts only when the server delivered it: an error page is not CSS.
 [[nodiscard]] bool IsDelivered(const FetchResult& result)
 {
@@ -228,17 +240,19 @@ void Browser::OnFetched(std::uint32_t sequence, FetchResult result)
     writer.Text(m_url);
     writer.Text(page);
     SendToRenderer(WireType::Document, writer.Take());
-    AwaitStylesheets(sequence, std::move(document), result.status);
+    AwaitStylesheets(
+        std::make_unique<PendingPage>(sequence, std::move(document), result.status, BaseUrl(m_url, result.url)));
 }
 
 // Like a browser's render-blocking sheets: the page shows once its linked sheets have
 // arrived or failed, so it never paints unstyled first. A sheet that stalls holds it
 // back for StylesheetWaitMs at most.
-void Browser::AwaitStylesheets(std::uint32_t sequence, DomNodePtr document, int status)
+void Browser::AwaitStylesheets(std::unique_ptr<PendingPage> page)
 {
-    std::vector<std::wstring> sheets = PageView::StylesheetUrls(*document, m_url);
+    std::vector<std::wstring> sheets = PageView::StylesheetUrls(page->Document(), page->BaseUrl());
     sheets.resize(std::min(sheets.size(), kMaxStylesheetsPerPage));
-    m_pendingPage = std::make_unique<PendingPage>(sequence, std::move(document), status, sheets);
+    page->Expect(sheets);
+    m_pendingPage = std::move(page);
     if (sheets.empty()) {
         ShowPendingPage();
         return;
@@ -280,7 +294,7 @@ void Browser::ShowLoadedPage(PendingPage& page)
     const std::uint32_t sequence = page.Sequence();
     DomNodePtr document = page.TakeDocument();
     const std::wstring title = DocumentTitle(*document);
-    m_window->ShowDocument(std::move(document), m_url);
+    m_window->ShowDocument(std::move(document), page.BaseUrl());
     for (const auto& [url, bytes] : page.TakeSheets()) {
         m_window->SetStylesheet(url, bytes);
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cwchar>
 #include <cwctype>
 #include <memory>
 #include <mutex>
@@ -72,6 +73,21 @@ using UniqueInternetHandle = UniqueHandle<InternetHandleTraits>;
         return "image/jpeg";
     }
     return "application/octet-stream";
+}
+
+// The address a response came from once WinINet has followed its redirects; empty when
+// it cannot say.
+[[nodiscard]] std::wstring FinalUrl(HINTERNET request)
+{
+    DWORD size = 0;  // in bytes
+    (void)::InternetQueryOptionW(request, INTERNET_OPTION_URL, nullptr, &size);  // fails, giving the size
+    std::wstring url(size / sizeof(wchar_t) + 1, L'\0');
+    size = static_cast<DWORD>(url.size() * sizeof(wchar_t));
+    if (!::InternetQueryOptionW(request, INTERNET_OPTION_URL, url.data(), &size)) {
+        return {};
+    }
+    url.resize(std::wcslen(url.c_str()));
+    return url;
 }
 
 [[nodiscard]] std::string QueryHeader(HINTERNET request, DWORD query)
@@ -271,6 +287,9 @@ FetchResult FetchJob::Worker::ReadResponse(HINTERNET session)
     std::transform(result.contentType.begin(), result.contentType.end(), result.contentType.begin(),
         [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     result.contentDisposition = QueryHeader(request.get(), HTTP_QUERY_CONTENT_DISPOSITION);
+    if (std::wstring url = FinalUrl(request.get()); url != m_request.url) {
+        result.url = std::move(url);
+    }
     if (!ReadBody(request.get(), result.body)) {
         result.error = ERR_CONNECTION_RESET;
     }

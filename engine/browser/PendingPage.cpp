@@ -4,8 +4,8 @@
 
 namespace engine {
 
-PendingPage::PendingPage(std::uint32_t sequence, DomNodePtr document, int status, std::vector<std::wstring> sheets)
-    : m_sequence(sequence), m_document(std::move(document)), m_status(status), m_outstanding(std::move(sheets))
+PendingPage::PendingPage(std::uint32_t sequence, DomNodePtr document, int status, std::wstring baseUrl)
+    : m_sequence(sequence), m_document(std::move(document)), m_status(status), m_baseUrl(std::move(baseUrl))
 {
 }
 

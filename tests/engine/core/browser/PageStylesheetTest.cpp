@@ -90,6 +90,18 @@ TEST_F(PageStylesheets, SlowSheetHoldsTheFirstPaintAndTheLoadEndUntilItArrives)
                                       L"state:0"));
 }
 
+TEST_F(PageStylesheets, RedirectedPageFindsItsSheetWhereThePageCameFrom)
+{
+    LoopbackHttpServer server;
+    server.Serve("/scores", {301, "text/html", "Location: /scores/today/\r\n", ""});
+    server.Serve("/scores/today/", {200, "text/html", "", "<link rel=stylesheet href=site.css><body bgcolor=#0000ff>"});
+    server.Serve("/scores/today/site.css", {200, "text/css", "", kSheet});
+    m_browser = CreateChild(L"");
+    m_browser->GetMainFrame()->LoadURL(server.Url("/scores"));
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(Painted(), kStyled);
+}
+
 TEST_F(PageStylesheets, MouseOverALinkRepaintsItInItsHoverColourUntilTheMouseLeaves)
 {
     const std::string html = "<style>a:hover { color: #00ff00 }</style><p>Now: <a href=live.htm>live scores</a>";
