@@ -69,9 +69,13 @@ TEST(UnpackConfigData, RejectsDamagedChunksAndImpossibleLengths)
     damaged[damaged.size() / 2] = static_cast<char>(damaged[damaged.size() / 2] ^ 0x55);
     const std::string big = RandomBytes(10241, 1);
     const std::string c = CompressChunk("runs past the end");
+    std::string wrongCheck = CompressChunk("inflates cleanly, but to other text than it was made from");
+    wrongCheck.back() = static_cast<char>(wrongCheck.back() ^ 1);
     const Body bodies[] = {
         {"damaged among good", Chunk("first") + MakeConfigChunk(damaged) + Chunk("third") + Length(0), false, ""},
         {"not zlib", Chunk("first") + MakeConfigChunk("not zlib at all"), false, ""},
+        {"wrong check value", Chunk("first") + MakeConfigChunk(wrongCheck), false, ""},
+        {"check value cut off", Chunk("first") + MakeConfigChunk(wrongCheck.substr(0, wrongCheck.size() - 2)), false, ""},
         {"inflates past 10240", Chunk(std::string(10241, 'x')), false, ""},
         {"length over 10240", Chunk("ok") + Length(10241) + big, false, ""},
         {"negative length", Chunk("ok") + Length(-5) + big, false, ""},
