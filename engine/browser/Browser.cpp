@@ -118,8 +118,13 @@ bool Browser::SendProcessMessage(CefProcessId targetProcess, CefRefPtr<CefProces
 
 void Browser::SendToRenderer(WireType type, std::string payload)
 {
+    SendToRenderer(WireMessage{type, std::move(payload), {}});
+}
+
+void Browser::SendToRenderer(WireMessage message)
+{
     if (m_renderer) {
-        m_renderer->Send(WireMessage{type, std::move(payload)});
+        m_renderer->Send(std::move(message));
     }
 }
 

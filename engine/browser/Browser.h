@@ -91,6 +91,7 @@ private:
     void FetchResource(const std::wstring& url, ResourceDone done);
     void OnImage(std::uint32_t sequence, const std::wstring& url, const FetchResult& result);
     void SendToRenderer(WireType type, std::string payload);
+    void SendToRenderer(WireMessage message);
     void GoToHistory(int index);
     void CancelFetches();
     void CheckStall();

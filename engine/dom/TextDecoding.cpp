@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 #include "common/Win32.h"
+#include "engine/dom/RecycledBlocks.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -17,6 +19,8 @@ constexpr size_t kPrescanBytes = 1024;
 constexpr UINT kUtf16Le = 1200;
 constexpr UINT kUtf16Be = 1201;
 constexpr UINT kWindows1252 = 1252;
+// Smaller blocks come from memory the heap already has.
+constexpr std::size_t kMinRecycledBytes = 64 * 1024;
 
 std::string LowerAscii(std::string_view s)
 {
@@ -84,94 +88,100 @@ UINT CodePageFor(const std::string& label)
     return 0;
 }
 
-// Markup is mostly ASCII, which every code page above maps to the same code points,
-// so ASCII text is widened here instead of by the system's converter. The checks go
-// sixteen bytes at a time.
-bool IsAscii(std::string_view bytes)
+// Decoding writes into room for one UTF-16 unit per byte: no code page here turns a
+// byte into more than one unit (four-byte sequences become two), nor does UTF-16 with
+// its odd last byte replaced. Each decoder returns the units it wrote.
+
+// Markup is mostly ASCII, which every code page above maps to the same code points, so
+// ASCII text is widened here, sixteen bytes a step, instead of by the system's
+// converter. Nothing when a byte is not ASCII.
+std::optional<std::size_t> WidenAscii(std::string_view bytes, wchar_t* out)
 {
-    const char* p = bytes.data();
-    const char* const end = p + bytes.size();
+    const char* from = bytes.data();
+    const char* const end = from + bytes.size();
+    wchar_t* to = out;
 #if defined(__SSE2__)
-    for (; end - p >= 16; p += 16) {
-        if (_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))) != 0) {
-            return false;
+    const __m128i zero = _mm_setzero_si128();
+    for (; end - from >= 16; from += 16, to += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+        if (_mm_movemask_epi8(chunk) != 0) {
+            return std::nullopt;
         }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi8(chunk, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 8), _mm_unpackhi_epi8(chunk, zero));
     }
 #endif
-    return std::all_of(p, end, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    for (; from != end; ++from, ++to) {
+        if (static_cast<unsigned char>(*from) >= 0x80) {
+            return std::nullopt;
+        }
+        *to = static_cast<wchar_t>(*from);
+    }
+    return bytes.size();
 }
 
-// Built from the bytes themselves, so the text is written once, not cleared first.
-std::wstring WidenAscii(std::string_view bytes)
-{
-    return std::wstring(bytes.begin(), bytes.end());
-}
-
-// One pass of the system's converter: no code page here turns a byte into more than
-// one UTF-16 unit (four-byte sequences into two), so room for one per byte does.
-// Empty when the converter fails, or, with MB_ERR_INVALID_CHARS, meets an invalid sequence.
-std::wstring Convert(std::string_view bytes, UINT codePage, DWORD flags)
+// One pass of the system's converter. Nothing written when it fails, or, with
+// MB_ERR_INVALID_CHARS, meets an invalid sequence.
+std::size_t Convert(std::string_view bytes, UINT codePage, DWORD flags, wchar_t* out)
 {
     if (bytes.empty() || bytes.size() > static_cast<size_t>(INT_MAX)) {
-        return {};
+        return 0;
     }
-    std::wstring out(bytes.size(), L'\0');
     const int length = static_cast<int>(bytes.size());
-    const int written = ::MultiByteToWideChar(codePage, flags, bytes.data(), length, out.data(), length);
-    out.resize(written > 0 ? static_cast<size_t>(written) : 0);
-    return out;
+    const int written = ::MultiByteToWideChar(codePage, flags, bytes.data(), length, out, length);
+    return written > 0 ? static_cast<std::size_t>(written) : 0;
 }
 
-std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian)
+std::size_t DecodeUtf16(std::string_view bytes, bool bigEndian, wchar_t* out)
 {
-    std::wstring out(bytes.size() / 2, L'\0');
-    for (size_t i = 0; i < out.size(); ++i) {
+    const std::size_t units = bytes.size() / 2;
+    for (size_t i = 0; i < units; ++i) {
         const auto first = static_cast<unsigned char>(bytes[2 * i]);
         const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
         out[i] = static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
     }
-    if (bytes.size() % 2 != 0) {
-        out.push_back(L'\xFFFD');
+    if (bytes.size() % 2 == 0) {
+        return units;
     }
-    return out;
+    out[units] = L'\xFFFD';
+    return units + 1;
 }
 
-std::wstring DecodeCodePage(std::string_view bytes, UINT codePage)
+std::size_t DecodeCodePage(std::string_view bytes, UINT codePage, wchar_t* out)
 {
     if (codePage == kUtf16Le || codePage == kUtf16Be) {
-        return DecodeUtf16(bytes, codePage == kUtf16Be);
+        return DecodeUtf16(bytes, codePage == kUtf16Be, out);
     }
-    if (IsAscii(bytes)) {
-        return WidenAscii(bytes);
+    if (const auto ascii = WidenAscii(bytes, out)) {
+        return *ascii;
     }
-    std::wstring out = Convert(bytes, codePage, 0);
+    const std::size_t written = Convert(bytes, codePage, 0, out);
     // GB18030 is a superset of GBK; a system without its table still reads most pages.
-    return out.empty() && codePage == 54936 ? DecodeCodePage(bytes, 936) : out;
+    return written == 0 && codePage == 54936 ? DecodeCodePage(bytes, 936, out) : written;
 }
 
 // Old pages that declare nothing are UTF-8 when their bytes are, else mostly Western
 // European text.
-std::wstring DecodeUndeclared(std::string_view bytes)
+std::size_t DecodeUndeclared(std::string_view bytes, wchar_t* out)
 {
-    if (IsAscii(bytes)) {
-        return WidenAscii(bytes);
+    if (const auto ascii = WidenAscii(bytes, out)) {
+        return *ascii;
     }
-    std::wstring out = Convert(bytes, CP_UTF8, MB_ERR_INVALID_CHARS);
-    return out.empty() ? DecodeCodePage(bytes, kWindows1252) : out;
+    const std::size_t written = Convert(bytes, CP_UTF8, MB_ERR_INVALID_CHARS, out);
+    return written == 0 ? DecodeCodePage(bytes, kWindows1252, out) : written;
 }
 
-} // namespace
-
-std::wstring DecodeHtmlBytes(std::string_view bytes, std::string_view contentType)
+// `out` has room for bytes.size() units.
+std::size_t DecodeInto(std::string_view bytes, std::string_view contentType, wchar_t* out)
 {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        return DecodeCodePage(bytes.substr(3), CP_UTF8);
+        return DecodeCodePage(bytes.substr(3), CP_UTF8, out);
     }
     if (bytes.substr(0, 2) == "\xFF\xFE") {
-        return DecodeUtf16(bytes.substr(2), false);
+        return DecodeUtf16(bytes.substr(2), false, out);
     }
     if (bytes.substr(0, 2) == "\xFE\xFF") {
-        return DecodeUtf16(bytes.substr(2), true);
+        return DecodeUtf16(bytes.substr(2), true, out);
     }
     UINT codePage = CodePageFor(CharsetParameter(LowerAscii(contentType)));
     if (codePage == 0) {
@@ -182,7 +192,48 @@ std::wstring DecodeHtmlBytes(std::string_view bytes, std::string_view contentTyp
             codePage = CP_UTF8;
         }
     }
-    return codePage == 0 ? DecodeUndeclared(bytes) : DecodeCodePage(bytes, codePage);
+    return codePage == 0 ? DecodeUndeclared(bytes, out) : DecodeCodePage(bytes, codePage, out);
+}
+
+[[nodiscard]] bool IsHtmlType(std::string_view contentType)
+{
+    const std::string type = LowerAscii(contentType);
+    return type.empty() || type.rfind("text/html", 0) == 0 || type.rfind("application/xhtml", 0) == 0;
+}
+
+[[nodiscard]] std::pmr::wstring EscapeAsPreformatted(const std::pmr::wstring& text)
+{
+    std::pmr::wstring html(L"<html><body><pre>", text.get_allocator());
+    for (const wchar_t c : text) {
+        switch (c) {
+        case L'<': html += L"&lt;"; break;
+        case L'>': html += L"&gt;"; break;
+        case L'&': html += L"&amp;"; break;
+        default: html += c; break;
+        }
+    }
+    html += L"</pre></body></html>";
+    return html;
+}
+
+} // namespace
+
+std::wstring DecodeHtmlBytes(std::string_view bytes, std::string_view contentType)
+{
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(DecodeInto(bytes, contentType, text.data()));
+    return text;
+}
+
+std::pmr::wstring PageMarkup(std::string_view body, std::string_view contentType)
+{
+    // Fresh pages of memory cost about as much to touch as the decoding that fills them,
+    // so a large page's text goes where the last large page's went.
+    std::pmr::memory_resource* memory = body.size() >= kMinRecycledBytes / sizeof(wchar_t) ?
+        &RecycledBlocks::Shared() : std::pmr::new_delete_resource();
+    std::pmr::wstring text(body.size(), L'\0', memory);
+    text.resize(DecodeInto(body, contentType, text.data()));
+    return IsHtmlType(contentType) ? std::move(text) : EscapeAsPreformatted(text);
 }
 
 } // namespace engine

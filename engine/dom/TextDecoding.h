@@ -1,6 +1,7 @@
 #pragma once
 // Turns the bytes of a fetched page into text.
 
+#include <memory_resource>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,10 @@ namespace engine {
 // windows-1252. Unknown charsets count as undeclared.
 // Invalid sequences become U+FFFD; never fails.
 [[nodiscard]] std::wstring DecodeHtmlBytes(std::string_view bytes, std::string_view contentType);
+
+// The markup a fetched body shows as: HTML (or a body of no declared type) decoded, any
+// other text as a page with that text preformatted. The browser and the renderer both
+// make it from the same bytes, so both parse the same page.
+[[nodiscard]] std::pmr::wstring PageMarkup(std::string_view body, std::string_view contentType);
 
 } // namespace engine

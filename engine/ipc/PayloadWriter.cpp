@@ -16,6 +16,12 @@ void PayloadWriter::Bytes(std::string_view bytes)
     m_out.append(bytes);
 }
 
+WireMessage PayloadWriter::TakeMessage(WireType type, std::string last)
+{
+    U32(static_cast<std::uint32_t>(last.size()));
+    return WireMessage{type, Take(), std::move(last)};
+}
+
 // UTF-16 travels little-endian, which is how Windows holds it in memory.
 void PayloadWriter::Text(std::wstring_view text)
 {

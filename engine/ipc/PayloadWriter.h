@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/api/ListValue.h"
+#include "engine/ipc/WireMessage.h"
 
 namespace engine {
 
@@ -18,6 +19,8 @@ public:
     void List(const ListValue& list);
 
     [[nodiscard]] std::string Take() noexcept { return std::move(m_out); }
+    // The message of this payload ended by Bytes(`last`), whose bytes are moved, not copied.
+    [[nodiscard]] WireMessage TakeMessage(WireType type, std::string last);
 
 private:
     std::string m_out;

@@ -122,7 +122,8 @@ bool PipeEnd::Read(WireMessage& message, HANDLE stop)
 
 bool PipeEnd::Write(const WireMessage& message, HANDLE stop)
 {
-    if (message.payload.size() > kMaxWirePayload) {
+    const std::size_t length = message.payload.size() + message.tail.size();
+    if (message.payload.size() > kMaxWirePayload || length > kMaxWirePayload) {
         return false;
     }
     std::string frame(8, '\0');
@@ -132,9 +133,12 @@ bool PipeEnd::Write(const WireMessage& message, HANDLE stop)
         }
     };
     put(0, static_cast<std::uint32_t>(message.type));
-    put(4, static_cast<std::uint32_t>(message.payload.size()));
+    put(4, static_cast<std::uint32_t>(length));
     frame += message.payload;
-    return Transfer(frame.data(), static_cast<DWORD>(frame.size()), false, stop);
+    // Writing only reads the buffer it is given.
+    char* const tail = const_cast<char*>(message.tail.data());
+    return Transfer(frame.data(), static_cast<DWORD>(frame.size()), false, stop) &&
+        Transfer(tail, static_cast<DWORD>(message.tail.size()), false, stop);
 }
 
 } // namespace engine

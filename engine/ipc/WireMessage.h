@@ -17,6 +17,9 @@ enum class WireType : std::uint32_t {
 struct WireMessage {
     WireType type = WireType::Ready;
     std::string payload;
+    // Goes on the wire right after the payload and arrives as its end: a large last
+    // field travels without being copied into the payload first.
+    std::string tail;
 };
 
 // Guards the reader against a corrupt length prefix.

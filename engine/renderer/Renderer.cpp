@@ -2,6 +2,7 @@
 
 #include "engine/api/ProcessMessage.h"
 #include "engine/dom/HtmlParser.h"
+#include "engine/dom/TextDecoding.h"
 #include "engine/ipc/PayloadReader.h"
 
 namespace engine {
@@ -19,7 +20,7 @@ bool Renderer::Connect(const std::wstring& channel)
     }
     m_fromBrowser = PipeEnd::Open(channel + L".down", true);
     m_toBrowser = PipeEnd::Open(channel + L".up", false);
-    return m_fromBrowser && m_toBrowser && Send(WireMessage{WireType::Ready, {}});
+    return m_fromBrowser && m_toBrowser && Send(WireMessage{WireType::Ready, {}, {}});
 }
 
 int Renderer::Run(const std::wstring& channel)
@@ -81,11 +82,13 @@ bool Renderer::OnDocument(const std::string& payload)
     PayloadReader reader(payload);
     std::uint32_t sequence = 0;
     std::wstring url;
-    std::wstring html;
-    if (!m_browser || !reader.U32(sequence) || !reader.Text(url) || !reader.Text(html) || !reader.AtCleanEnd()) {
+    std::string contentType;
+    std::string body;
+    if (!m_browser || !reader.U32(sequence) || !reader.Text(url) || !reader.Bytes(contentType) ||
+        !reader.Bytes(body) || !reader.AtCleanEnd()) {
         return false;
     }
-    m_browser->ShowDocument(sequence, std::move(url), ParseHtml(html));
+    m_browser->ShowDocument(sequence, std::move(url), ParseHtml(PageMarkup(body, contentType)));
     return true;
 }
 

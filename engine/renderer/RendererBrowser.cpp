@@ -43,7 +43,7 @@ bool RendererBrowser::SendProcessMessage(CefProcessId targetProcess, CefRefPtr<C
     if (targetProcess != PID_BROWSER || !message) {
         return false;
     }
-    return m_sender(WireMessage{WireType::ProcessMessage, EncodeProcessMessage(*message)});
+    return m_sender(WireMessage{WireType::ProcessMessage, EncodeProcessMessage(*message), {}});
 }
 
 void RendererBrowser::SendDisplay()
@@ -54,7 +54,7 @@ void RendererBrowser::SendDisplay()
     PayloadWriter writer;
     writer.U32(m_sequence);
     writer.Bytes(SerializeDom(*m_document));
-    (void)m_sender(WireMessage{WireType::Display, writer.Take()});
+    (void)m_sender(WireMessage{WireType::Display, writer.Take(), {}});
 }
 
 } // namespace engine

@@ -113,7 +113,7 @@ protected:
 
 TEST_F(PipePair, CarriesMessagesLargerThanThePipeBuffer)
 {
-    WireMessage big{WireType::Display, std::string(300 * 1024, 'x')};
+    WireMessage big{WireType::Display, std::string(300 * 1024, 'x'), {}};
     big.payload[12345] = 'y';
     std::thread writer([&] { EXPECT_TRUE(m_client->Write(big, nullptr)); });
     WireMessage received;
@@ -121,6 +121,26 @@ TEST_F(PipePair, CarriesMessagesLargerThanThePipeBuffer)
     writer.join();
     EXPECT_EQ(WireType::Display, received.type);
     EXPECT_EQ(big.payload, received.payload);
+}
+
+// A page's bytes travel as the message's tail, moved rather than copied into the payload.
+TEST_F(PipePair, ALastFieldSentAsTheTailIsReadAsPartOfThePayload)
+{
+    std::string body(200 * 1024, 'b');
+    body[54321] = 'c';
+    PayloadWriter writer;
+    writer.U32(7);
+    const WireMessage sent = writer.TakeMessage(WireType::Document, body);
+    std::thread sender([&] { EXPECT_TRUE(m_client->Write(sent, nullptr)); });
+    WireMessage received;
+    ASSERT_TRUE(m_server->Read(received, nullptr));
+    sender.join();
+    PayloadReader reader(received.payload);
+    std::uint32_t number = 0;
+    std::string bytes;
+    EXPECT_TRUE(reader.U32(number) && reader.Bytes(bytes) && reader.AtCleanEnd());
+    EXPECT_EQ(7u, number);
+    EXPECT_EQ(body, bytes);
 }
 
 TEST_F(PipePair, ClosedPeerEndsTheRead)

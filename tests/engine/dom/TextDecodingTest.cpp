@@ -91,5 +91,34 @@ TEST(TextDecoding, OneByteBeyondAsciiAnywhereInALongPageIsDecoded)
     }
 }
 
+std::wstring Markup(const std::string& body, const std::string& contentType)
+{
+    const std::pmr::wstring text = PageMarkup(body, contentType);
+    return std::wstring(text.begin(), text.end());
+}
+
+// A page of markup shows as decoded; other text as itself, preformatted. Large pages
+// (their text in recycled memory) decode as small ones do.
+TEST(PageMarkup, MarkupIsDecodedAndOtherTextIsEscapedIntoAPreformattedPage)
+{
+    const std::string large = std::string(100 * 1024, 'a') + kGbk;
+    const struct {
+        std::string body;
+        std::string contentType;
+        std::wstring markup;
+    } cases[] = {
+        {"<b>x</b>", "", L"<b>x</b>"},
+        {"<b>x</b>", "TEXT/HTML; charset=utf-8", L"<b>x</b>"},
+        {"<b>x</b>", "application/xhtml+xml", L"<b>x</b>"},
+        {"a<b>&" + kUtf8, "text/plain", L"<html><body><pre>a&lt;b&gt;&amp;比赛</pre></body></html>"},
+        {large, "text/html; charset=gbk", std::wstring(100 * 1024, L'a') + L"比赛"},
+        {large, "text/css",
+            L"<html><body><pre>" + std::wstring(100 * 1024, L'a') + L"\u00B1\u00C8\u00C8\u00FC</pre></body></html>"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Markup(c.body, c.contentType), c.markup) << c.contentType;
+    }
+}
+
 } // namespace
 } // namespace engine

@@ -14,12 +14,22 @@ protected:
     // Loads `body`, sends `messageName`, then returns the renderer's view of the body.
     std::vector<std::wstring> AdjustAndDump(const std::string& body, const std::wstring& messageName)
     {
-        const std::wstring page = m_files.Write(L"adjust.htm", "<html><body>" + body + "</body></html>");
+        return LoadAndDump(L"adjust.htm", "<html><body>" + body + "</body></html>", messageName);
+    }
+
+    // Loads the file `name` holding `content`, sends `messageName`, then returns the
+    // renderer's view of the body.
+    std::vector<std::wstring> LoadAndDump(
+        const std::wstring& name, const std::string& content, const std::wstring& messageName)
+    {
+        const int ends = m_client->Count(L"end:200");
+        const int dumps = m_client->Count(L"message:Test.Dom");
+        const std::wstring page = m_files.Write(name, content);
         CefRefPtr<CefBrowser> browser = CreateChild(page);
-        EXPECT_TRUE(RunLoopUntil([&] { return m_client->Count(L"end:200") == 1; }));
+        EXPECT_TRUE(RunLoopUntil([&] { return m_client->Count(L"end:200") == ends + 1; }));
         EXPECT_TRUE(browser->SendProcessMessage(PID_RENDERER, CefProcessMessage::Create(messageName)));
         EXPECT_TRUE(browser->SendProcessMessage(PID_RENDERER, CefProcessMessage::Create(L"Test.Dump")));
-        EXPECT_TRUE(RunLoopUntil([&] { return m_client->Count(L"message:Test.Dom") == 1; }));
+        EXPECT_TRUE(RunLoopUntil([&] { return m_client->Count(L"message:Test.Dom") == dumps + 1; }));
         std::vector<std::wstring> dump;
         if (!m_client->messages.empty()) {
             CefRefPtr<CefListValue> arguments = m_client->messages.back()->GetArgumentList();
@@ -54,6 +64,15 @@ TEST_F(PageAdjustments, PlayKeepsTheLiveBlocks)
     EXPECT_THAT(AdjustAndDump(body, L"Msg.Play"),
         ElementsAre(L"DIV|non-live-box|", L"DIV|x live-box|", L"DIV|Live-Box|display:none",
             L"P|live-box|display:none", L"body||"));
+}
+
+// The renderer makes its page from the fetched bytes by the browser's rules: charset
+// and type.
+TEST_F(PageAdjustments, TheRendererReadsThePageAsTheBrowserDoes)
+{
+    EXPECT_THAT(LoadAndDump(L"gbk.htm", "<meta charset=\"gbk\"><body><p class=\"\xB1\xC8\xC8\xFC\">x</p>", L"None"),
+        ElementsAre(L"P|比赛|", L"body||"));
+    EXPECT_THAT(LoadAndDump(L"notes.txt", "<p class=\"a\">not markup</p>", L"None"), ElementsAre(L"PRE||", L"body||"));
 }
 
 TEST_F(PageAdjustments, RendererMessagesArriveFromTheRenderer)
