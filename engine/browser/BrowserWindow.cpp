@@ -193,6 +193,13 @@ LRESULT BrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void BrowserWindow::Paint()
 {
+    // Before the first page there is nothing to lay out or to keep off the screen half
+    // painted: a plain fill spares a new browser the off-screen bitmap while its page loads.
+    if (!m_hasDocument) {
+        const PaintScope paint(m_hwnd);
+        ::FillRect(paint.dc(), &paint.area(), static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        return;
+    }
     EnsureLayout();  // before BeginPaint, which validates what layout invalidates
     const PaintScope paint(m_hwnd);
     PaintInto(paint.dc(), paint.area());
@@ -313,6 +320,7 @@ bool BrowserWindow::ScrollToFragment(const std::wstring& fragment)
 void BrowserWindow::ShowDocument(DomNodePtr document, const std::wstring& url)
 {
     m_view.SetDocument(std::move(document), url);
+    m_hasDocument = true;
     m_scroll.ScrollTo(0);
     m_fragment = FragmentOf(url);
     Relayout();

@@ -71,6 +71,7 @@ private:
     PageScroll m_scroll;
     std::wstring m_fragment;  // kept at the top through relayouts until the user scrolls
     bool m_layoutValid = false;
+    bool m_hasDocument = false;
     bool m_trackingMouse = false;  // a WM_MOUSELEAVE is asked for
     std::optional<POINT> m_mouse;  // client point, while the mouse is over the window
 };
