@@ -5,6 +5,7 @@
 #include "engine/browser/BrowserWindow.h"
 #include "engine/browser/EngineContext.h"
 #include "engine/browser/FetchJob.h"
+#include "engine/browser/FetchedPage.h"
 #include "engine/browser/MainFrame.h"
 #include "engine/browser/PendingPage.h"
 #include "engine/ipc/PayloadWriter.h"
@@ -46,11 +47,14 @@ CefRefPtr<Browser> Browser::Create(const CefWindowInfo& windowInfo, CefRefPtr<Ce
         return nullptr;
     }
     CefRefPtr<Browser> browser = new Browser(context->NextBrowserId(), std::move(client), popup);
+    // Queued before the page's fetch starts, so that it runs before anything the fetch
+    // posts; a browser that fails to launch is not found by then.
+    PostToBrowser(browser->m_id, [url](Browser& b) { b.AfterCreated(url); });
+    browser->Prefetch(url);
     if (!browser->Launch(windowInfo)) {
         return nullptr;
     }
     context->Register(browser);
-    PostToBrowser(browser->m_id, [url](Browser& b) { b.AfterCreated(url); });
     return browser;
 }
 

@@ -20,6 +20,7 @@ class BrowserWindow;
 class FetchJob;
 class MainFrame;
 class PendingPage;
+struct FetchedPage;
 
 class Browser final : public CefBrowser, public CefBrowserHost {
 public:
@@ -73,9 +74,14 @@ private:
     void RunClose(bool force);
 
     // Loading (BrowserLoading.cpp).
+    void Prefetch(const std::wstring& url);
     void StartLoad(const std::wstring& url, int historyIndex);
-    void OnFetched(std::uint32_t sequence, FetchResult result);
-    void AwaitStylesheets(std::unique_ptr<PendingPage> page);
+    [[nodiscard]] std::unique_ptr<FetchJob> StartPageFetch(const std::wstring& url, std::uint32_t sequence);
+    // OnFetched hears of `page` on the message loop.
+    static void PostFetched(int browserId, std::uint32_t sequence, FetchedPage page);
+    void PostFetched(std::uint32_t sequence, FetchedPage page);
+    void OnFetched(std::uint32_t sequence, FetchedPage page);
+    void AwaitStylesheets(std::unique_ptr<PendingPage> page, std::vector<std::wstring> sheets);
     void OnStylesheet(std::uint32_t sequence, const std::wstring& url, const FetchResult& result);
     void ShowPendingPage();
     void DropPendingPage();
@@ -118,6 +124,8 @@ private:
     std::vector<std::wstring> m_history;
     int m_historyIndex = -1;
     std::unique_ptr<FetchJob> m_pageJob;  // until the page's bytes are in
+    std::wstring m_prefetchUrl;  // fetched since the browser was made, for the load that asks first
+    std::unique_ptr<FetchedPage> m_prefetched;  // came before that load started
     DWORD m_stallLimitMs = 0;  // of the page fetch
     std::vector<std::unique_ptr<FetchJob>> m_resourceJobs;  // images and style sheets of the shown page
     std::set<std::wstring> m_requestedImages;                // of the shown page

@@ -1,17 +1,18 @@
 // Browser: loading pages, the renderer's answers and history.
 #include <algorithm>
+#include <memory>
 
 #include "engine/browser/Browser.h"
 #include "engine/api/ProcessMessage.h"
 #include "engine/browser/BrowserWindow.h"
+#include "engine/browser/BackgroundTask.h"
 #include "engine/browser/EngineContext.h"
+#include "engine/browser/FetchedPage.h"
 #include "engine/browser/FetchJob.h"
 #include "engine/browser/MainFrame.h"
 #include "engine/browser/PendingPage.h"
 #include "engine/dom/DomQueries.h"
 #include "engine/dom/DomSerializer.h"
-#include "engine/dom/HtmlParser.h"
-#include "engine/dom/TextDecoding.h"
 #include "engine/ipc/PayloadReader.h"
 #include "engine/ipc/PayloadWriter.h"
 #include "engine/ipc/RendererHost.h"
@@ -23,39 +24,6 @@ constexpr std::size_t kMaxImagesPerPage = 64;
 constexpr std::size_t kMaxStylesheetsPerPage = 16;
 constexpr UINT_PTR kStallTimerId = 1;
 constexpr UINT_PTR kStylesheetTimerId = 2;
-
-[[nodiscard]] bool StartsWith(const std::string& text, const char* prefix)
-{
-    return text.rfind(prefix, 0) == 0;
-}
-
-[[nodiscard]] bool IsAttachment(const std::string& disposition)
-{
-    std::string lower = disposition;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    return lower.find("attachment") != std::string::npos;
-}
-
-// Pages are HTML or text; everything else, and anything the server marks as an
-// attachment, is saved instead of shown.
-[[nodiscard]] bool IsDownload(const FetchResult& result)
-{
-    const std::string& type = result.contentType;
-    const bool displayable = type.empty() || StartsWith(type, "text/") || StartsWith(type, "application/xhtml");
-    return !displayable || IsAttachment(result.contentDisposition);
-}
-
-// Relative addresses in a page resolve against where it came from after redirects,
-// with the fragment that was asked for.
-[[nodiscard]] std::wstring BaseUrl(const std::wstring& requested, const std::wstring& redirected)
-{
-    if (redirected.empty()) {
-        return requested;
-    }
-    const std::size_t hash = requested.find(L'#');
-    const bool keepFragment = hash != std::wstring::npos && redirected.find(L'#') == std::wstring::npos;
-    return keepFragment ? redirected + requested.substr(hash) : redirected;
-}
 
 // A sheet counts only when the server delivered it: an error page is not CSS.
 [[nodiscard]] bool IsDelivered(const FetchResult& result)
@@ -114,6 +82,8 @@ void Browser::CancelFetches()
     m_resourceJobs.clear();
     m_requestedImages.clear();
     m_pageJob.reset();
+    m_prefetchUrl.clear();
+    m_prefetched.reset();
     DropPendingPage();  // a result posted before the cancel finds nothing to show
 }
 
@@ -144,11 +114,26 @@ void Browser::OnTimer(UINT_PTR timerId)
     }
 }
 
+// The page's fetch starts when the browser is made, while its window and renderer are:
+// the load that first asks for that address takes the fetch over.
+void Browser::Prefetch(const std::wstring& url)
+{
+    if (!url.empty()) {
+        m_prefetchUrl = url;
+        m_pageJob = StartPageFetch(url, m_sequence + 1);
+    }
+}
+
 void Browser::StartLoad(const std::wstring& url, int historyIndex)
 {
     if (url.empty() || m_closed) {
         return;
     }
+    const bool prefetched = url == m_prefetchUrl;
+    m_prefetchUrl.clear();
+    std::unique_ptr<FetchJob> early = prefetched ? std::move(m_pageJob) : nullptr;
+    std::unique_ptr<FetchedPage> arrived = prefetched ? std::move(m_prefetched) : nullptr;
+    m_prefetched.reset();
     if (m_loading) {
         FailLoad(ERR_ABORTED);
     }
@@ -159,7 +144,7 @@ void Browser::StartLoad(const std::wstring& url, int historyIndex)
     m_url = url;
     m_loading = true;
     m_pendingHistoryIndex = historyIndex;
-    const std::uint32_t sequence = ++m_sequence;
+    const std::uint32_t sequence = ++m_sequence;  // the prefetch's, which no other load preceded
     NotifyLoadingState(true);
     if (auto load = m_client ? m_client->GetLoadHandler() : nullptr) {
         load->OnLoadStart(this, m_frame.get());
@@ -167,29 +152,63 @@ void Browser::StartLoad(const std::wstring& url, int historyIndex)
     if (!m_loading || m_sequence != sequence) {
         return;  // The handler started another load or closed the browser.
     }
-    EngineContext& context = *EngineContext::Current();
-    const int id = m_id;
-    m_stallLimitMs = context.StallLimitMs();
-    m_pageJob = std::make_unique<FetchJob>(FetchRequest{url, context.Locale(), m_stallLimitMs},
-        [id, sequence](FetchResult result) {
-            EngineContext::Post([id, sequence, result = std::move(result)]() mutable {
-                if (auto* current = EngineContext::Current()) {
-                    if (CefRefPtr<Browser> browser = current->Find(id)) {
-                        browser->OnFetched(sequence, std::move(result));
-                    }
-                }
-            });
-        });
+    m_stallLimitMs = EngineContext::Current()->StallLimitMs();
+    if (arrived) {
+        PostFetched(sequence, std::move(*arrived));  // as a fetch would, after this returns
+        return;
+    }
+    m_pageJob = early ? std::move(early) : StartPageFetch(url, sequence);
     (void)::SetTimer(GetWindowHandle(), kStallTimerId, m_stallLimitMs, nullptr);
 }
 
-void Browser::OnFetched(std::uint32_t sequence, FetchResult result)
+// A pool thread decodes and parses the page, which takes milliseconds of a large one
+// that the message loop keeps for the windows. Not the fetch's own thread: it runs
+// `done` under the job's lock, and cancelling never waits.
+std::unique_ptr<FetchJob> Browser::StartPageFetch(const std::wstring& url, std::uint32_t sequence)
 {
+    EngineContext& context = *EngineContext::Current();
+    const int id = m_id;
+    return std::make_unique<FetchJob>(FetchRequest{url, context.Locale(), context.StallLimitMs()},
+        [id, sequence, url](FetchResult result) {
+            const auto response = std::make_shared<FetchResult>(std::move(result));
+            const auto prepare = [id, sequence, url, response] {
+                PostFetched(id, sequence, PreparePage(std::move(*response), url));
+            };
+            if (!RunInBackground(prepare)) {
+                prepare();
+            }
+        });
+}
+
+void Browser::PostFetched(int browserId, std::uint32_t sequence, FetchedPage page)
+{
+    const auto shared = std::make_shared<FetchedPage>(std::move(page));
+    EngineContext::Post([browserId, sequence, shared] {
+        if (auto* context = EngineContext::Current()) {
+            if (CefRefPtr<Browser> browser = context->Find(browserId)) {
+                browser->OnFetched(sequence, std::move(*shared));
+            }
+        }
+    });
+}
+
+void Browser::PostFetched(std::uint32_t sequence, FetchedPage page)
+{
+    PostFetched(m_id, sequence, std::move(page));
+}
+
+void Browser::OnFetched(std::uint32_t sequence, FetchedPage page)
+{
+    if (!m_prefetchUrl.empty() && sequence == m_sequence + 1) {
+        m_prefetched = std::make_unique<FetchedPage>(std::move(page));  // before its load started
+        return;
+    }
     if (!m_loading || sequence != m_sequence) {
         return;
     }
     m_pageJob.reset();
     (void)::KillTimer(GetWindowHandle(), kStallTimerId);
+    FetchResult& result = page.response;
     if (result.error != 0) {
         FailLoad(result.error);
         return;
@@ -203,9 +222,8 @@ void Browser::OnFetched(std::uint32_t sequence, FetchResult result)
         FailLoad(ERR_FAILED);
         return;
     }
-    // A page that cannot fit a pipe message would never reach the renderer.
-    if (result.body.size() + m_url.size() * 2 + result.contentType.size() + 16 > kMaxWirePayload) {
-        FailLoad(ERR_FILE_TOO_BIG);
+    if (!page.document) {
+        FailLoad(ERR_FILE_TOO_BIG);  // it could never reach the renderer
         return;
     }
     // The page is shown from this process's own parse of the text: a round trip through
@@ -215,23 +233,21 @@ void Browser::OnFetched(std::uint32_t sequence, FetchResult result)
     // the changes a visitor makes. It gets them once this parse is done, so that the two
     // parses do not compete for the processor; anything sent to it later, from the load
     // handlers on, still arrives after the page.
-    const std::pmr::wstring page = PageMarkup(result.body, result.contentType);
-    DomNodePtr document = ParseHtml(page);
     PayloadWriter writer;
     writer.U32(sequence);
     writer.Text(m_url);
     writer.Bytes(result.contentType);
+    const int status = result.status;
     SendToRenderer(writer.TakeMessage(WireType::Document, std::move(result.body)));
-    AwaitStylesheets(
-        std::make_unique<PendingPage>(sequence, std::move(document), result.status, BaseUrl(m_url, result.url)));
+    AwaitStylesheets(std::make_unique<PendingPage>(sequence, std::move(page.document), status, std::move(page.baseUrl)),
+        std::move(page.stylesheets));
 }
 
 // Like a browser's render-blocking sheets: the page shows once its linked sheets have
 // arrived or failed, so it never paints unstyled first. A sheet that stalls holds it
 // back for StylesheetWaitMs at most.
-void Browser::AwaitStylesheets(std::unique_ptr<PendingPage> page)
+void Browser::AwaitStylesheets(std::unique_ptr<PendingPage> page, std::vector<std::wstring> sheets)
 {
-    std::vector<std::wstring> sheets = PageView::StylesheetUrls(page->Document(), page->BaseUrl());
     sheets.resize(std::min(sheets.size(), kMaxStylesheetsPerPage));
     page->Expect(sheets);
     m_pendingPage = std::move(page);

@@ -184,6 +184,9 @@ void RecordingClient::OnAfterCreated(CefRefPtr<CefBrowser> browser)
 {
     events.push_back(browser->IsPopup() ? L"created:popup" : L"created");
     browsers.push_back(browser);
+    if (afterCreated) {
+        afterCreated(browser);
+    }
 }
 
 bool RecordingClient::DoClose(CefRefPtr<CefBrowser> browser)

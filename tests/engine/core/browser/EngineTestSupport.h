@@ -78,6 +78,7 @@ public:
     std::vector<CefRefPtr<CefBrowser>> browsers;  // in OnAfterCreated order
     std::vector<CefRefPtr<CefProcessMessage>> messages;
     bool cancelPopups = true;
+    std::function<void(CefRefPtr<CefBrowser>)> afterCreated;
     std::function<bool(CefRefPtr<CefBrowser>)> doClose;
     std::function<void()> beforeClose;
     std::function<void(CefRefPtr<CefContextMenuParams>, CefRefPtr<CefMenuModel>)> beforeContextMenu;

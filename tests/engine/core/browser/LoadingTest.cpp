@@ -43,6 +43,20 @@ TEST_F(Loading, FileUrlLoadsLikeAPath)
                                       L"state:0"));
 }
 
+// A browser's page is fetched from the moment the browser is made. A handler that runs
+// the message loop before the load starts (a dialog, say) lets the page come in first;
+// the load still shows it, once.
+TEST_F(Loading, APageThatArrivesBeforeItsLoadStartsIsShownByThatLoad)
+{
+    const std::wstring page = m_files.Write(L"early.htm", "<title>Early</title>");
+    m_client->afterCreated = [](CefRefPtr<CefBrowser>) { (void)RunLoopUntil([] { return false; }, 300); };
+    CreateChild(page);
+    ASSERT_TRUE(RunLoopUntil([&] { return m_client->Count(L"state:0") > 0; }));
+    Settle();
+    EXPECT_THAT(m_client->events, ElementsAre(L"created", L"state:1", L"start", L"title:Early", L"end:200",
+                                      L"state:0"));
+}
+
 TEST_F(Loading, PageWithoutTitleIsTitledWithItsAddress)
 {
     const std::wstring page = m_files.Write(L"untitled.htm", "<p>no title here</p>");
