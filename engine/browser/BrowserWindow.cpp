@@ -161,12 +161,13 @@ LRESULT BrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnHover(std::nullopt);
         return 0;
     case WM_LBUTTONDOWN:
-        (void)::SetFocus(m_hwnd);
+        OnLeftButtonDown(lParam);
         return 0;
     case WM_LBUTTONUP:
-        if (const auto hit = HitAt(lParam); !hit.linkUrl.empty() && m_owner != nullptr) {
-            m_owner->OnLinkClicked(hit.linkUrl, hit.linkTarget);
-        }
+        OnLeftButtonUp(lParam);
+        return 0;
+    case WM_CAPTURECHANGED:
+        m_pressedLink.reset();  // the press ended elsewhere (a menu, a dialog)
         return 0;
     case WM_RBUTTONUP:
         OnRightClick(lParam);
@@ -321,6 +322,7 @@ void BrowserWindow::ShowDocument(DomNodePtr document, const std::wstring& url)
 {
     m_view.SetDocument(std::move(document), url);
     m_hasDocument = true;
+    m_pressedLink.reset();  // a press on the last page's link opens nothing on this one
     m_scroll.ScrollTo(0);
     m_fragment = FragmentOf(url);
     Relayout();
@@ -373,6 +375,35 @@ void BrowserWindow::OnHover(std::optional<POINT> clientPoint)
     case PageView::HoverChange::Repaint: ::InvalidateRect(m_hwnd, nullptr, FALSE); break;
     case PageView::HoverChange::Relayout: Relayout(); break;
     case PageView::HoverChange::None: break;
+    }
+}
+
+void BrowserWindow::OnLeftButtonDown(LPARAM clientPoint)
+{
+    (void)::SetFocus(m_hwnd);
+    m_pressedLink.reset();
+    if (PageView::Hit hit = HitAt(clientPoint); !hit.linkUrl.empty()) {
+        // Captured, so that a release outside the window ends the press too.
+        (void)::SetCapture(m_hwnd);
+        m_pressedLink = std::move(hit);
+    }
+}
+
+void BrowserWindow::OnLeftButtonUp(LPARAM clientPoint)
+{
+    const std::optional<PageView::Hit> pressed = std::move(m_pressedLink);
+    m_pressedLink.reset();
+    if (::GetCapture() == m_hwnd) {
+        (void)::ReleaseCapture();
+    }
+    const RECT client = ClientRect(m_hwnd);
+    if (!pressed || !::PtInRect(&client, POINT{PointX(clientPoint), PointY(clientPoint)})) {
+        return;  // released outside the window, over whatever the page has below it
+    }
+    const PageView::Hit hit = HitAt(clientPoint);
+    const bool sameLink = hit.linkUrl == pressed->linkUrl && hit.linkTarget == pressed->linkTarget;
+    if (sameLink && m_owner != nullptr) {
+        m_owner->OnLinkClicked(hit.linkUrl, hit.linkTarget);
     }
 }
 

@@ -64,6 +64,8 @@ private:
     // The mouse moved to `clientPoint`, or left the window (nothing).
     void OnHover(std::optional<POINT> clientPoint);
     void OnRightClick(LPARAM clientPoint);
+    void OnLeftButtonDown(LPARAM clientPoint);
+    void OnLeftButtonUp(LPARAM clientPoint);
 
     Browser* m_owner;  // Borrowed; null while the owner tears the window down.
     HWND m_hwnd = nullptr;
@@ -74,6 +76,9 @@ private:
     bool m_hasDocument = false;
     bool m_trackingMouse = false;  // a WM_MOUSELEAVE is asked for
     std::optional<POINT> m_mouse;  // client point, while the mouse is over the window
+    // The link the left button went down on, while it is held: a click opens a link only
+    // when it is released on the same link.
+    std::optional<PageView::Hit> m_pressedLink;
 };
 
 } // namespace engine

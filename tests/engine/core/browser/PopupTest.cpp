@@ -21,13 +21,20 @@ std::string LinkPage(const char* target)
 
 class LinkClick : public EngineFixture {
 protected:
-    // Loads `html` and clicks its link; returns the link's absolute address.
-    std::wstring ClickLink(const std::string& html)
+    // Loads `html`; returns its address.
+    std::wstring Load(const std::string& html)
     {
         const std::wstring page = m_files.Write(L"links.htm", html);
         m_files.Write(L"next.htm", "<title>Next page</title>");
         m_browser = CreateChild(page);
         EXPECT_TRUE(RunLoopUntil([&] { return m_client->Count(L"end:") == 1; }));
+        return page;
+    }
+
+    // Loads `html` and clicks its link; returns the link's absolute address.
+    std::wstring ClickLink(const std::string& html)
+    {
+        const std::wstring page = Load(html);
         const auto point =
             FindPoint(html, page, 400, 300, [](const engine::PageView::Hit& hit) { return !hit.linkUrl.empty(); });
         EXPECT_TRUE(point.has_value());
@@ -48,6 +55,24 @@ TEST_F(LinkClick, PlainLinkNavigatesTheSameBrowser)
     EXPECT_EQ(0, m_client->Count(L"popup:"));
     EXPECT_EQ(next, m_browser->GetMainFrame()->GetURL().ToWString());
     EXPECT_TRUE(m_browser->CanGoBack());
+}
+
+// A click opens a link only when the button goes down and comes up on it.
+TEST_F(LinkClick, PressAndReleaseInDifferentPlacesOpenNothing)
+{
+    const std::string html = LinkPage("");
+    const std::wstring page = Load(html);
+    const auto onLink = FindPoint(html, page, 400, 300, [](const auto& hit) { return !hit.linkUrl.empty(); });
+    const auto offLink = FindPoint(html, page, 400, 300, [](const auto& hit) { return hit.linkUrl.empty(); });
+    ASSERT_TRUE(onLink.has_value() && offLink.has_value());
+    const HWND window = m_browser->GetHost()->GetWindowHandle();
+    for (const auto& [down, up] : {std::pair{*onLink, *offLink}, std::pair{*offLink, *onLink}}) {
+        ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
+        ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
+    }
+    Settle();
+    EXPECT_EQ(1, m_client->Count(L"start"));
+    EXPECT_EQ(0, m_client->Count(L"title:Next page"));
 }
 
 TEST_F(LinkClick, BlankTargetAsksOnceAndOpensNothingWhenCancelled)
