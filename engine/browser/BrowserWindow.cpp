@@ -239,12 +239,19 @@ void BrowserWindow::EnsureLayout()
         return;
     }
     // Showing or hiding the scroll bar resizes the client area, which asks for one
-    // more layout at the new width; the second layout keeps the bar as it is.
-    for (int pass = 0; pass < 2 && !m_layoutValid; ++pass) {
+    // more layout at the new width. Without the bar, the first pass stops as soon as
+    // the page is known to be taller than the window: the bar then shows, and only the
+    // narrower layout is needed whole. A stopped pass never stays; should the bar go
+    // again (content that overflows a box of set height ends up short), a third pass
+    // lays the page out at the full width; the last keeps the bar as it is.
+    for (int pass = 0; pass < 3 && !m_layoutValid; ++pass) {
         m_layoutValid = true;
         const WindowDc dc(m_hwnd);
-        m_view.Layout(dc.get(), ClientRect(m_hwnd).right);
+        const RECT client = ClientRect(m_hwnd);
+        const bool barShows = (::GetWindowLongPtrW(m_hwnd, GWL_STYLE) & WS_VSCROLL) != 0;
+        m_view.Layout(dc.get(), client.right, pass == 0 && !barShows ? client.bottom : 0);
         UpdateScrollBar();
+        m_layoutValid = m_layoutValid && m_view.LaidOutWhole();
     }
     m_layoutValid = true;
     if (!m_fragment.empty()) {

@@ -261,8 +261,9 @@ LayoutBuilder::LayoutBuilder(TextMeasurer& measurer, LayoutInput input)
 {
 }
 
-LayoutTree LayoutBuilder::Build(const DomNode& document)
+LayoutTree LayoutBuilder::Build(const DomNode& document, int stopBelow)
 {
+    m_stopBelow = stopBelow;
     const DomNode* body = FindBody(document);
     const DomNode& root = body != nullptr ? *body : document;
     TextStyle style;
@@ -295,6 +296,7 @@ LayoutTree LayoutBuilder::Build(const DomNode& document)
     CloseBlockBox(open);
     FinishFlow();
     m_tree.contentHeight = Advance(m_lineTop, m_pendingMargin.Total());
+    m_tree.complete = !m_stopped;
     if (tiled) {
         m_tree.boxes.front().rect = RECT{0, 0, m_width, m_tree.contentHeight};
     }
@@ -307,11 +309,15 @@ void LayoutBuilder::VisitChildren(const DomNode& node, const TextStyle& style, i
         return;
     }
     for (const auto& child : node.children) {
+        if (m_stopped) {
+            return;
+        }
         if (child->kind == DomNodeKind::Text) {
             AddText(child->text, style);
         } else if (child->kind == DomNodeKind::Element) {
             VisitElement(*child, style, depth + 1);
         }
+        m_stopped = m_stopBelow > 0 && m_lineTop > m_stopBelow;
     }
 }
 

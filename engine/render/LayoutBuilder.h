@@ -57,7 +57,10 @@ public:
     // `measurer` is borrowed for the lifetime of the builder.
     LayoutBuilder(TextMeasurer& measurer, LayoutInput input);
 
-    [[nodiscard]] LayoutTree Build(const DomNode& document);
+    // With `stopBelow` above 0, the layout stops once its flow has passed that height,
+    // which is all a caller asking whether the page is taller needs to know; the tree
+    // is then not complete.
+    [[nodiscard]] LayoutTree Build(const DomNode& document, int stopBelow = 0);
 
     // What an element's text is painted with, and nothing else: it changes no size.
     struct PaintStyle {
@@ -210,6 +213,8 @@ private:
     TextAlign m_align = TextAlign::Left;  // of the block whose lines are being laid out
     int m_tableNesting = 0;  // tables, floats and inline blocks this builder's content sits in
     bool m_measuring = false;  // laying out a cell only to measure it: percentages mean nothing
+    int m_stopBelow = 0;     // see Build
+    bool m_stopped = false;
     int m_widestLine = 0;    // for measuring table cells
     int m_widestPiece = 0;
 };

@@ -48,6 +48,7 @@ public:
     std::map<std::wstring, int> anchors;  // element id or <a name> to its top; the first of a name
     std::vector<std::wstring> imageUrls;  // absolute, of every image laid out, in order; may repeat
     int contentHeight = 0;
+    bool complete = true;  // false when the layout stopped early, below a given height
     COLORREF background = RGB(255, 255, 255);  // the page's, behind every box
 };
 

@@ -174,7 +174,7 @@ void PageView::SetImage(const std::wstring& absoluteUrl, std::vector<unsigned ch
     }
 }
 
-void PageView::Layout(HDC dc, int width)
+void PageView::Layout(HDC dc, int width, int stopBelow)
 {
     if (m_doc == nullptr) {
         m_layout = std::make_unique<LayoutTree>();
@@ -185,7 +185,12 @@ void PageView::Layout(HDC dc, int width)
     }
     GdiTextMeasurer measurer(dc, *m_fonts);
     LayoutBuilder builder(measurer, LayoutInput{m_baseUrl, &m_images, width, m_styles.get()});
-    m_layout = std::make_unique<LayoutTree>(builder.Build(*m_doc));
+    m_layout = std::make_unique<LayoutTree>(builder.Build(*m_doc, stopBelow));
+}
+
+bool PageView::LaidOutWhole() const
+{
+    return m_layout == nullptr || m_layout->complete;
 }
 
 int PageView::ContentHeight() const

@@ -49,8 +49,11 @@ public:
     // Supplies the text of a style sheet named by StylesheetUrls. Call Layout afterwards.
     void SetStylesheet(const std::wstring& absoluteUrl, std::string_view bytes);
 
-    // Lays the document out for a viewport `width` pixels wide; `dc` measures text.
-    void Layout(HDC dc, int width);
+    // Lays the document out for a viewport `width` pixels wide; `dc` measures text. With
+    // `stopBelow` above 0 it may stop once the content is known to be taller than that:
+    // LaidOutWhole() then says so, and the layout serves for nothing else.
+    void Layout(HDC dc, int width, int stopBelow = 0);
+    [[nodiscard]] bool LaidOutWhole() const;
 
     // Height in pixels of the laid-out content, for scrolling.
     [[nodiscard]] int ContentHeight() const;

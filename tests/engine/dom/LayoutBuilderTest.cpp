@@ -37,14 +37,14 @@ constexpr int kMargin = LayoutBuilder::kBodyMargin;
 
 class LayoutTest : public testing::Test {
 protected:
-    LayoutTree Lay(std::wstring_view html, int width = 400, std::wstring_view css = L"")
+    LayoutTree Lay(std::wstring_view html, int width = 400, std::wstring_view css = L"", int stopBelow = 0)
     {
         m_doc = ParseHtml(html);
         StyleResolver styles;
         styles.Add(ParseStyleSheet(css));
         LayoutBuilder builder(m_measurer,
                               LayoutInput{L"http://live.example.com/a/index.html", &m_images, width, &styles});
-        return builder.Build(*m_doc);
+        return builder.Build(*m_doc, stopBelow);
     }
 
     static std::vector<std::wstring> Texts(const LayoutTree& tree)
@@ -688,6 +688,32 @@ TEST_F(LayoutTest, ContentHeightGrowsWithContent)
         const int height = Lay(html).contentHeight;
         EXPECT_EQ(height, previous + (i == 0 ? kLine + kMargin : kLine));
         previous = height;
+    }
+}
+
+// Asked to stop below a height, a layout stops once its flow is past it, inside nested
+// blocks too, and says it is not complete; a page that fits is laid out whole.
+TEST_F(LayoutTest, LayoutAskedToStopBelowAHeightStopsOncePastIt)
+{
+    std::wstring lines;
+    for (int i = 0; i < 40; ++i) {
+        lines += L"<div>line</div>";
+    }
+    const struct {
+        std::wstring html;
+        bool complete;
+    } cases[] = {
+        {lines, false},
+        {L"<div><section>" + lines + L"</section></div>", false},
+        {L"<div>line</div><div>line</div>", true},
+    };
+    for (const auto& c : cases) {
+        const LayoutTree whole = Lay(c.html);
+        const LayoutTree stopped = Lay(c.html, 400, L"", 100);
+        EXPECT_TRUE(whole.complete);
+        EXPECT_EQ(stopped.complete, c.complete);
+        EXPECT_EQ(stopped.boxes.size() < whole.boxes.size(), !c.complete);
+        EXPECT_GT(stopped.contentHeight, c.complete ? 0 : 100);
     }
 }
 

@@ -81,6 +81,19 @@ TEST_F(Scrolling, ShortPageHasNoScrollBar)
     EXPECT_FALSE(BarShows());
 }
 
+// Content overflowing a box of set height does not make the page taller: a first layout
+// that stopped once that content passed the window's bottom leaves no bar behind.
+TEST_F(Scrolling, ContentOverflowingABoxOfSetHeightLeavesNoBar)
+{
+    std::string lines;
+    for (int i = 0; i < 120; ++i) {
+        lines += "<p>line</p>";
+    }
+    Open("<div style='height:100px'>" + lines + "</div>");
+    EXPECT_LT(Expected()->ContentHeight(), Client().bottom);
+    EXPECT_FALSE(BarShows());
+}
+
 TEST_F(Scrolling, LongPageShowsABarOverItsWholeHeightAndKeysMoveIt)
 {
     Open(LongPage());
